@@ -1,0 +1,55 @@
+#include "core/convert_command.h"
+
+#include <optional>
+
+namespace mensora {
+
+Outcome<std::u16string> convertText(const Entry& entry, std::u16string_view input, NumberSettings settings)
+{
+    const Outcome<double> x = readInput(input, settings);
+    if (!x.ok()) return {{}, x.error};
+    const Outcome<double> result = applyFormula(entry, x.value);
+    if (!result.ok()) return {{}, result.error};
+    return {numberToText(result.value, settings), RunError::None};
+}
+
+namespace {
+
+// The first selected option, tested top to bottom.
+std::optional<Category> selectedCategory(const RuntimeServices& form)
+{
+    for (const Category category : allCategories) {
+        if (form.optionValue(category)) return category;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void cmdConvert_Click(RuntimeServices& form)
+{
+    const NumberSettings settings = form.numberSettings();
+
+    if (isRejectedInput(form.text(Control::txtInput), settings)) {
+        form.showMessage(numericEntryMessage);
+        form.setText(Control::txtInput, u"");
+        form.setFocus(Control::txtInput);
+        return;
+    }
+
+    // With no category or no entry selected, Convert does nothing.
+    const std::optional<Category> category = selectedCategory(form);
+    if (!category) return;
+    const Entry* entry = findEntry(*category, form.listIndex());
+    if (entry == nullptr) return;
+
+    // The output box is written only with a result: an error leaves it as it was.
+    const Outcome<std::u16string> result = convertText(*entry, form.text(Control::txtInput), settings);
+    if (!result.ok()) {
+        form.showRunError(result.error);
+        return;
+    }
+    form.setText(Control::txtOutput, result.value);
+}
+
+}  // namespace mensora
