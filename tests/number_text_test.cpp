@@ -1,0 +1,302 @@
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace mensora {
+namespace {
+
+using namespace mensora::testing;
+
+struct CheckCase {
+    NumberSettings settings;
+    std::u16string_view text;
+    bool rejected;
+};
+
+TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
+{
+    const std::vector<CheckCase> cases{
+        // the empty text is never rejected; blanks alone are
+        {us, u"", false},
+        {german, u"", false},
+        {us, u" ", true},
+        {us, u"\t", true},
+        // plain numbers with blanks around
+        {us, u"12.5", false},
+        {us, u" 7 ", false},
+        {us, u"\t-3\t", false},
+        {us, u"+3", false},
+        {us, u"5.", false},
+        {us, u".5", false},
+        {us, u"-.5", false},
+        {us, u"1E+15", false},
+        {us, u"1.5e-05", false},
+        {us, u"2E3", false},
+        // grouping between digits of the integer part, three digits a group
+        {us, u"1,000", false},
+        {us, u"1,000,000", false},
+        {us, u"12,345.5", false},
+        {us, u"1234,567", false},
+        {us, u"1,5", true},
+        {us, u"1,,000", true},
+        {us, u",5", true},
+        {us, u"5,", true},
+        {us, u"1,0000", true},
+        {us, u"1.000,5", true},
+        {us, u"1.5,000", true},
+        // not numbers
+        {us, u"abc", true},
+        {us, u"12abc", true},
+        {us, u"1 2", true},
+        {us, u".", true},
+        {us, u"-", true},
+        {us, u"+-1", true},
+        {us, u"1e", true},
+        {us, u"1e+", true},
+        {us, u"e5", true},
+        {us, u"1.2.3", true},
+        {us, u"&H10", true},
+        {us, u"0x10", true},
+        {us, u"$5", true},
+        {us, u"(5)", true},
+        {us, u"inf", true},
+        {us, u"nan", true},
+        {us, u"\u0661\u0662", true},  // Arabic-Indic digits
+        {us, u"\uFF11", true},        // a fullwidth digit
+        {us, u"5\n", true},
+        // German: comma decimal, dot grouping
+        {german, u"12,5", false},
+        {german, u"1.000", false},
+        {german, u"1.000,25", false},
+        {german, u"12.5", true},
+        {german, u"1,000.5", true},
+        // French: narrow no-break space grouping, and a plain space in its place
+        {french, u"1\u202F000,5", false},
+        {french, u"1 000,5", false},
+        {french, u"1 000 000", false},
+        {french, u"1 00", true},
+        {french, u"1,5 ", false},
+        {french, u"1.5", true},
+        // Swiss: right single quotation mark grouping, dot decimal
+        {swiss, u"1\u2019000.5", false},
+        {swiss, u"1,000", true},
+        {swiss, u"1 000", true},
+        // no grouping at all
+        {ungrouped, u"1000.5", false},
+        {ungrouped, u"1,000", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isRejectedInput(c.text, c.settings), c.rejected) << "text: " << show(c.text);
+        EXPECT_EQ(isNumeric(c.text, c.settings), !c.text.empty() && !c.rejected)
+            << "text: " << show(c.text);
+    }
+}
+
+struct StrictCase {
+    NumberSettings settings;
+    std::u16string_view text;
+    double value;
+    RunError error;
+};
+
+TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
+{
+    const std::vector<StrictCase> cases{
+        {us, u"12.5", 12.5, RunError::None},
+        {us, u" 7 ", 7, RunError::None},
+        {us, u"1,000", 1000, RunError::None},
+        {us, u"1,000,000.25", 1000000.25, RunError::None},
+        {us, u"-1,000", -1000, RunError::None},
+        {us, u"5.", 5, RunError::None},
+        {us, u".5", 0.5, RunError::None},
+        {us, u"1E+15", 1e15, RunError::None},
+        {us, u"1.5E-05", 1.5e-5, RunError::None},
+        {us, u"0.1", 0.1, RunError::None},
+        {us, u"123456789012345678901234567890", 123456789012345678901234567890.0, RunError::None},
+        {us, u"0.393700787401575", 0.393700787401575, RunError::None},
+        {german, u"12,5", 12.5, RunError::None},
+        {german, u"1.000,5", 1000.5, RunError::None},
+        {french, u"1 000,5", 1000.5, RunError::None},
+        {french, u"1\u202F000,5", 1000.5, RunError::None},
+        {swiss, u"1\u2019000.5", 1000.5, RunError::None},
+        // failures
+        {us, u"", 0, RunError::TypeMismatch},
+        {us, u"abc", 0, RunError::TypeMismatch},
+        {us, u"1,5", 0, RunError::TypeMismatch},
+        {german, u"12.5", 0, RunError::TypeMismatch},
+        // beyond the range of a double: large overflows, tiny reads as zero
+        {us, u"1E+309", 0, RunError::Overflow},
+        {us, u"-1E+309", 0, RunError::Overflow},
+        {us, u"1E+99999999999999999999", 0, RunError::Overflow},
+        {us, u"1E-400", 0, RunError::None},
+        {us, u"1E-99999999999999999999", 0, RunError::None},
+        {us, u"1.7976931348623157E+308", std::numeric_limits<double>::max(), RunError::None},
+        {us, u"4.9406564584124654E-324", std::numeric_limits<double>::denorm_min(), RunError::None},
+    };
+    for (const auto& c : cases) {
+        const Outcome<double> r = readStrict(c.text, c.settings);
+        EXPECT_EQ(r.error, c.error) << "text: " << show(c.text);
+        if (c.error == RunError::None) {
+            EXPECT_EQ(r.value, c.value) << "text: " << show(c.text);
+        }
+    }
+    // a tiny negative number keeps its sign
+    EXPECT_TRUE(std::signbit(readStrict(u"-1E-400", us).value));
+}
+
+TEST(StrictReader, ReadsAVeryLongNumberCorrectlyRounded)
+{
+    // 0.1 followed by a long run of zeros and a 1 far beyond double precision
+    std::u16string text = u"0.1" + std::u16string(5000, u'0') + u"1";
+    EXPECT_EQ(readStrict(text, us).value, 0.1);
+    std::u16string grouped = u"1";
+    for (int i = 0; i < 200; ++i) grouped += u",000";
+    EXPECT_EQ(readStrict(grouped, us).error, RunError::Overflow);
+    EXPECT_FALSE(isRejectedInput(grouped, us));
+}
+
+struct LenientCase {
+    std::u16string_view text;
+    double value;
+};
+
+TEST(LenientReader, ReadsWhatTheTextBeginsWithKnowingOnlyAPoint)
+{
+    const std::vector<LenientCase> cases{
+        {u"12.5", 12.5},
+        {u" 7 ", 7},
+        {u"1,000", 1},
+        {u"12abc", 12},
+        {u"", 0},
+        {u"abc", 0},
+        {u"12,5", 12},
+        {u"1 2 3", 123},
+        {u" - 4 . 5", -4.5},
+        {u"1\n2", 12},
+        {u"2e3", 2000},
+        {u"2E+3x", 2000},
+        {u"2e", 2},
+        {u"2e+", 2},
+        {u"2ex", 2},
+        {u".5", 0.5},
+        {u"5.", 5},
+        {u"-", 0},
+        {u"1.2.3", 1.2},
+        {u"48.33", 48.33},
+    };
+    for (const auto& c : cases) {
+        const Outcome<double> r = readLenient(c.text);
+        EXPECT_TRUE(r.ok()) << "text: " << show(c.text);
+        EXPECT_EQ(r.value, c.value) << "text: " << show(c.text);
+    }
+    EXPECT_EQ(readLenient(u"1e999").error, RunError::Overflow);
+}
+
+struct WriteCase {
+    double value;
+    std::u16string_view us;
+    std::u16string_view german;
+};
+
+TEST(Writer, WritesFifteenSignificantDigitsInTheSettingsNotation)
+{
+    const std::vector<WriteCase> cases{
+        {2.54, u"2.54", u"2,54"},
+        {212, u"212", u"212"},
+        {-273.15, u"-273.15", u"-273,15"},
+        {1 / 2.54, u"0.393700787401575", u"0,393700787401575"},
+        {48.33000000000004, u"48.33", u"48,33"},
+        {0, u"0", u"0"},
+        {-0.0, u"0", u"0"},
+        {1000000, u"1000000", u"1000000"},
+        {123456789012345, u"123456789012345", u"123456789012345"},
+        {999999999999999, u"999999999999999", u"999999999999999"},
+        {999999999999999.9, u"1E+15", u"1E+15"},
+        {1e15, u"1E+15", u"1E+15"},
+        {1234567890123456789.0, u"1.23456789012346E+18", u"1,23456789012346E+18"},
+        {0.0001, u"0.0001", u"0,0001"},
+        {0.00012345, u"0.00012345", u"0,00012345"},
+        {0.00001, u"1E-05", u"1E-05"},
+        {1.5e-5, u"1.5E-05", u"1,5E-05"},
+        {-1.5e-5, u"-1.5E-05", u"-1,5E-05"},
+        {1e100, u"1E+100", u"1E+100"},
+        {1e-100, u"1E-100", u"1E-100"},
+        {std::numeric_limits<double>::max(), u"1.79769313486232E+308", u"1,79769313486232E+308"},
+        {std::numeric_limits<double>::denorm_min(), u"4.94065645841247E-324", u"4,94065645841247E-324"},
+        {0.1 + 0.2, u"0.3", u"0,3"},
+        {6.451600000025806, u"6.45160000002581", u"6,45160000002581"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(numberToText(c.value, us), c.us) << "value " << c.value;
+        EXPECT_EQ(numberToText(c.value, german), c.german) << "value " << c.value;
+        // grouping is never written
+        EXPECT_EQ(numberToText(c.value, french), c.german) << "value " << c.value;
+        EXPECT_EQ(numberToText(c.value, swiss), c.us) << "value " << c.value;
+    }
+}
+
+// The value rounded to 15 significant digits, computed apart from the writer.
+Outcome<double> roundedTo15(double v)
+{
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+    double r = 0;
+    const auto [ptr, ec] = std::from_chars(buf, end, r);
+    if (ec == std::errc::result_out_of_range) return {0, RunError::Overflow};
+    return {r, RunError::None};
+}
+
+TEST(Writer, WhatItWritesReadsBackAsTheValueRoundedInEverySetting)
+{
+    const std::vector<double> values{
+        0.5, 1.0 / 3, 2.0 / 3, -2.0 / 3, 1e14 + 0.5, 123.456, 1e-5, 9.99999999999999e-5, 0.3048, 6.02214076e23,
+        1.7976931348623e308, 2.2250738585072014e-308, 5e-324, 80.33000000000001, 48.33000000000004};
+    for (const NumberSettings s : {us, german, french, swiss, ungrouped}) {
+        for (const double v : values) {
+            const std::u16string text = numberToText(v, s);
+            const Outcome<double> back = readStrict(text, s);
+            ASSERT_TRUE(back.ok()) << "text: " << show(text);
+            EXPECT_EQ(back.value, roundedTo15(v).value) << "text: " << show(text);
+        }
+    }
+    // the largest double rounds above itself: reading that back is an overflow
+    EXPECT_EQ(readStrict(numberToText(std::numeric_limits<double>::max(), us), us).error, RunError::Overflow);
+}
+
+TEST(RoundThroughText, RoundsToFifteenDigitsWhateverTheSettings)
+{
+    EXPECT_EQ(roundThroughText(48.33000000000004).value, 48.33);
+    EXPECT_EQ(roundThroughText(-457.86999999999995).value, -457.87);
+    EXPECT_EQ(roundThroughText(1e15 + 2).value, 1e15);
+    EXPECT_EQ(roundThroughText(1.5e-5).value, 1.5e-5);
+    EXPECT_EQ(roundThroughText(std::numeric_limits<double>::max()).error, RunError::Overflow);
+}
+
+TEST(FloatStatus, ANonFiniteStageResultIsAnError)
+{
+    EXPECT_EQ(checkFloatStatus(1.0), RunError::None);
+    EXPECT_EQ(checkFloatStatus(std::numeric_limits<double>::max()), RunError::None);
+    EXPECT_EQ(checkFloatStatus(std::numeric_limits<double>::infinity()), RunError::Overflow);
+    EXPECT_EQ(checkFloatStatus(-std::numeric_limits<double>::infinity()), RunError::Overflow);
+    EXPECT_EQ(checkFloatStatus(std::numeric_limits<double>::quiet_NaN()), RunError::InvalidOperation);
+}
+
+TEST(Describe, EveryErrorHasPlainWords)
+{
+    for (const RunError e : {RunError::TypeMismatch, RunError::Overflow, RunError::InvalidOperation,
+                             RunError::DivisionByZero}) {
+        EXPECT_FALSE(describe(e).empty());
+    }
+    EXPECT_NE(describe(RunError::Overflow), describe(RunError::TypeMismatch));
+}
+
+}  // namespace
+}  // namespace mensora
