@@ -1,0 +1,355 @@
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <random>
+
+#include "core/convert_command.h"
+#include "window_fixture.h"
+
+using namespace mensora;
+using namespace mensora::testing;
+
+Q_DECLARE_METATYPE(mensora::Category)
+
+namespace {
+
+QString categoryName(Category c)
+{
+    static const char* const names[] = {"Distance", "Volume", "Temperature", "Area", "Weight"};
+    return QString::fromLatin1(names[static_cast<int>(c)]);
+}
+
+}  // namespace
+
+class Form1BehaviourTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareApplication(*qApp); }
+
+    void typicalRoadEndToEnd()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(Category::Temperature);
+        QCOMPARE(f.listed(), captionsOf(Category::Temperature));
+        f.clickRow(4);
+        QCOMPARE(f.c().lblInput->text(), QStringLiteral("Kelvin"));
+        QCOMPARE(f.c().lblOutput->text(), QStringLiteral("Fahrenheit"));
+        QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("300"));
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("80.33"));
+
+        // Exit ends the event loop at once, a result still showing
+        QTimer::singleShot(0, [&] { f.click(f.c().cmdExit); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // only if Exit failed
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!f.form->isVisible());
+    }
+
+    void typicalRoadByKeyboardAlone()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        // Distance has the focus; the arrow keys move through the options
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(f.option(Category::Temperature)->isChecked());
+        QCOMPARE(f.listed(), captionsOf(Category::Temperature));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.c().list1);
+        QCOMPARE(f.selectedRow(), -1);  // tabbing in chooses nothing
+        QTest::keyClick(f.c().list1, Qt::Key_End);
+        QTest::keyClick(f.c().list1, Qt::Key_Up);
+        QCOMPARE(f.selectedRow(), 4);
+        QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("300"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.c().cmdConvert);
+        QTest::keyClick(f.c().cmdConvert, Qt::Key_Space);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("80.33"));
+    }
+
+    void everyCategoryListsItsEntries_data()
+    {
+        QTest::addColumn<Category>("category");
+        for (const Category c : allCategories) QTest::newRow(qPrintable(categoryName(c))) << c;
+    }
+
+    void everyCategoryListsItsEntries()
+    {
+        QFETCH(Category, category);
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.c().lblInput->setText(QStringLiteral("left over"));
+        QSignalSpy clicks(f.option(category), &QAbstractButton::clicked);
+        f.clickOption(category);
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(f.option(category)->isChecked());
+        for (const Category other : allCategories) {
+            if (other != category) QVERIFY(!f.option(other)->isChecked());
+        }
+        QCOMPARE(f.listed(), captionsOf(category));
+        QCOMPARE(f.selectedRow(), -1);
+        QVERIFY(f.c().lblInput->text().isEmpty());
+        QVERIFY(f.c().lblOutput->text().isEmpty());
+    }
+
+    void everyEntryShowsItsUnits_data()
+    {
+        QTest::addColumn<Category>("category");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("target");
+        const auto add = [](Category c, int row, const char* source, const char* target) {
+            QTest::addRow("%s %d", qPrintable(categoryName(c)), row)
+                << c << row << QString::fromUtf8(source) << QString::fromUtf8(target);
+        };
+        add(Category::Distance, 0, "Centimeters", "Inches");
+        add(Category::Distance, 1, "Inches", "Centimeters");
+        add(Category::Distance, 2, "Feet", "Meters");
+        add(Category::Distance, 3, "Meters", "Feet");
+        add(Category::Distance, 4, "Miles", "Kilometers");
+        add(Category::Distance, 5, "Kilometers", "Miles");
+        add(Category::Volume, 0, "Cubic Centimeters", "Cubic Inches");
+        add(Category::Volume, 1, "Cubic Inches", "Cubic Centimeters");
+        add(Category::Volume, 2, "Litres", "Pints");
+        add(Category::Volume, 3, "Pints", "Litres");
+        add(Category::Temperature, 0, "Centigrade (Celsius)", "Fahrenheit");
+        add(Category::Temperature, 1, "Fahrenheit", "Centigrade (Celsius)");
+        add(Category::Temperature, 2, "Centigrade (Celsius)", "Kelvin");
+        add(Category::Temperature, 3, "Kelvin", "Centigrade (Celsius)");
+        add(Category::Temperature, 4, "Kelvin", "Fahrenheit");
+        add(Category::Temperature, 5, "Fahrenheit", "Kelvin");
+        add(Category::Area, 0, "Square Centimeters", "Square Inches");
+        add(Category::Area, 1, "Square Inches", "Square Centimeters");
+        add(Category::Area, 2, "Acres", "Square Meters");
+        add(Category::Area, 3, "Square Metres", "Acres");
+        add(Category::Weight, 0, "Pounds", "Kilograms");
+        add(Category::Weight, 1, "Kilograms", "Pounds");
+        add(Category::Weight, 2, "Ounces", "Grams");
+        add(Category::Weight, 3, "Grams", "Ounces");
+    }
+
+    void everyEntryShowsItsUnits()
+    {
+        QFETCH(Category, category);
+        QFETCH(int, row);
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(category);
+        f.c().txtInput->setText(QStringLiteral("12"));
+        f.c().txtOutput->setText(QStringLiteral("34"));
+        f.clickRow(row);
+        QCOMPARE(f.selectedRow(), row);
+        QCOMPARE(f.c().lblInput->text(), source);
+        QCOMPARE(f.c().lblOutput->text(), target);
+        QVERIFY(f.c().txtInput->text().isEmpty());
+        QVERIFY(f.c().txtOutput->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
+        // and screen readers name the boxes by those units
+        QCOMPARE(f.c().txtInput->accessibleName(), source);
+        QCOMPARE(f.c().txtOutput->accessibleName(), target);
+    }
+
+    void aCategoryChangeKeepsBothBoxes()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickRow(1);
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("1"));
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("2.54"));
+
+        f.clickOption(Category::Volume);
+        QCOMPARE(f.listed(), captionsOf(Category::Volume));
+        QVERIFY(f.c().lblInput->text().isEmpty());
+        QVERIFY(f.c().lblOutput->text().isEmpty());
+        QCOMPARE(f.c().txtInput->text(), QStringLiteral("1"));
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("2.54"));
+
+        // Convert before an entry is chosen leaves the old result
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("2.54"));
+        QVERIFY(f.boxes.empty());
+    }
+
+    void clickingTheSelectedOptionAgainReloadsItsList()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(Category::Weight);
+        f.clickRow(2);
+        f.c().txtInput->setText(QStringLiteral("5"));
+        QSignalSpy clicks(f.option(Category::Weight), &QAbstractButton::clicked);
+        f.clickOption(Category::Weight);
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(f.option(Category::Weight)->isChecked());
+        QCOMPARE(f.listed(), captionsOf(Category::Weight));
+        QCOMPARE(f.selectedRow(), -1);
+        QVERIFY(f.c().lblInput->text().isEmpty());
+        QCOMPARE(f.c().txtInput->text(), QStringLiteral("5"));
+    }
+
+    void resetReachesTheHomeState_data()
+    {
+        QTest::addColumn<Category>("category");
+        for (const Category c : allCategories) QTest::newRow(qPrintable(categoryName(c))) << c;
+    }
+
+    void resetReachesTheHomeState()
+    {
+        QFETCH(Category, category);
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(category);
+        f.clickRow(1);
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("1"));
+        f.click(f.c().cmdConvert);
+        QVERIFY(!f.c().txtOutput->text().isEmpty());
+
+        QSignalSpy distanceClicks(f.option(Category::Distance), &QAbstractButton::clicked);
+        f.click(f.c().cmdReset);
+        QCOMPARE(distanceClicks.count(), 1);
+        QVERIFY(f.option(Category::Distance)->isChecked());
+        QCOMPARE(f.listed(), captionsOf(Category::Distance));
+        QCOMPARE(f.selectedRow(), -1);
+        QVERIFY(f.c().lblInput->text().isEmpty());
+        QVERIFY(f.c().lblOutput->text().isEmpty());
+        QVERIFY(f.c().txtInput->text().isEmpty());
+        QVERIFY(f.c().txtOutput->text().isEmpty());
+
+        // Convert does nothing until an entry is chosen
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("7"));
+        f.click(f.c().cmdConvert);
+        QVERIFY(f.c().txtOutput->text().isEmpty());
+        f.clickRow(0);
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("2.54"));
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("1"));
+    }
+
+    void arrowKeysChooseAtOnce()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(Category::Area);
+        f.clickRow(0);
+        f.c().list1->setFocus();
+        f.c().txtOutput->setText(QStringLiteral("old"));
+        QTest::keyClick(f.c().list1, Qt::Key_Down);
+        QCOMPARE(f.selectedRow(), 1);
+        QCOMPARE(f.c().lblInput->text(), QStringLiteral("Square Inches"));
+        QCOMPARE(f.c().lblOutput->text(), QStringLiteral("Square Centimeters"));
+        QVERIFY(f.c().txtOutput->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
+    }
+
+    void tabbingIntoTheListChoosesNothing()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.c().txtInput->setText(QStringLiteral("9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.c().list1);
+        QCOMPARE(f.selectedRow(), -1);
+        QVERIFY(f.c().lblInput->text().isEmpty());
+        QCOMPARE(f.c().txtInput->text(), QStringLiteral("9"));
+        // Space chooses the entry that tabbing made current
+        QTest::keyClick(f.c().list1, Qt::Key_Space);
+        QCOMPARE(f.selectedRow(), 0);
+        QCOMPARE(f.c().lblInput->text(), QStringLiteral("Centimeters"));
+    }
+
+    void closingTheWindowEndsTheProgram()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        QTimer::singleShot(0, [&] { f.form->close(); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    // Thousands of seeded random clicks and keys; after each the window must
+    // be consistent.
+    void randomUseKeepsTheWindowConsistent()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        std::mt19937 rng(20261207);
+        const auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+        const QStringList inputs{QStringLiteral("1"),     QStringLiteral("300"),   QStringLiteral(""),
+                                 QStringLiteral("abc"),   QStringLiteral("1,000"), QStringLiteral("1E+308"),
+                                 QStringLiteral("-40.5"), QStringLiteral(" 7 "),   QStringLiteral("1,5")};
+        const Qt::Key listKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_Space};
+
+        for (int step = 0; step < 3000; ++step) {
+            QString lastInput;
+            bool converted = false;
+            switch (pick(7)) {
+            case 0: f.clickOption(allCategories[static_cast<std::size_t>(pick(5))]); break;
+            case 1:
+                if (f.c().list1->count() > 0) f.clickRow(pick(f.c().list1->count()));
+                break;
+            case 2:
+                f.c().list1->setFocus();
+                QTest::keyClick(f.c().list1, listKeys[pick(5)]);
+                break;
+            case 3: f.typeInput(inputs[pick(static_cast<int>(inputs.size()))]); break;
+            case 4:
+                lastInput = f.c().txtInput->text();
+                converted = true;
+                f.click(f.c().cmdConvert);
+                break;
+            case 5: f.click(f.c().cmdReset); break;
+            case 6: QTest::keyClick(QApplication::focusWidget(), pick(2) ? Qt::Key_Tab : Qt::Key_Backtab); break;
+            }
+
+            // exactly one category, and the list holds its entries
+            int checked = 0;
+            Category category = Category::Distance;
+            for (const Category c : allCategories) {
+                if (f.option(c)->isChecked()) {
+                    ++checked;
+                    category = c;
+                }
+            }
+            QCOMPARE(checked, 1);
+            QCOMPARE(f.listed(), captionsOf(category));
+
+            // the labels name the selected entry's units, or are left from
+            // an entry of this category, or are empty
+            const QString source = f.c().lblInput->text();
+            const QString target = f.c().lblOutput->text();
+            const int row = f.selectedRow();
+            if (row >= 0) {
+                const UnitNames units = splitCaption(entriesOf(category)[static_cast<std::size_t>(row)].caption);
+                QCOMPARE(source, toQString(units.source));
+                QCOMPARE(target, toQString(units.target));
+            } else if (!source.isEmpty() || !target.isEmpty()) {
+                bool fromThisCategory = false;
+                for (const Entry& e : entriesOf(category)) {
+                    const UnitNames units = splitCaption(e.caption);
+                    fromThisCategory |= source == toQString(units.source) && target == toQString(units.target);
+                }
+                QVERIFY2(fromThisCategory, qPrintable(source + QStringLiteral(" / ") + target));
+            }
+
+            // Convert with an entry and a readable number writes that entry's result
+            if (converted && row >= 0 && !isRejectedInput(toU16(lastInput), usSettings)) {
+                const auto expected = convertText(entriesOf(category)[static_cast<std::size_t>(row)],
+                                                  toU16(lastInput), usSettings);
+                if (expected.ok()) QCOMPARE(f.c().txtOutput->text(), toQString(expected.value));
+            }
+            QVERIFY(f.form->isVisible());
+        }
+    }
+};
+
+QTEST_MAIN(Form1BehaviourTest)
+#include "form1_behaviour_test.moc"

@@ -1,0 +1,267 @@
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include "window_fixture.h"
+
+using namespace mensora;
+using namespace mensora::testing;
+
+class Form1LayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareApplication(*qApp); }
+
+    void window()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        QCOMPARE(f.form->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(f.form->windowTitle(), QStringLiteral("Mensora"));
+        QCOMPARE(f.form->size(), QSize(426, 297));
+        QCOMPARE(f.form->minimumSize(), QSize(426, 297));
+        QCOMPARE(f.form->maximumSize(), QSize(426, 297));
+        QVERIFY(!f.form->windowIcon().isNull());
+        QVERIFY(f.form->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(f.form->windowIcon().availableSizes().contains(QSize(32, 32)));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("comic");
+        QTest::addColumn<QString>("tooltip");
+
+        // positions in pixels: the window's twips divided by 15
+        const auto row = [](const char* name, const char* kind, const char* parent, QRect geometry,
+                            const char* caption, bool comic, const char* tooltip) {
+            QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(parent) << geometry
+                                << QString::fromUtf8(caption) << comic << QString::fromUtf8(tooltip);
+        };
+        row("Frame1", "QGroupBox", "Form1", {8, 8, 225, 241}, "Convertion Type:", false, "");
+        row("optDistance", "QRadioButton", "Frame1", {8, 16, 65, 17}, "Distance", true, "Select for Distance options");
+        row("optVolume", "QRadioButton", "Frame1", {8, 40, 73, 17}, "Volume", true, "Select for Volume options");
+        row("optTemp", "QRadioButton", "Frame1", {8, 64, 89, 17}, "Temperature", true,
+            "Select for Temperature options");
+        row("optArea", "QRadioButton", "Frame1", {8, 88, 73, 17}, "Area", true, "Select for Area options");
+        row("optWeight", "QRadioButton", "Frame1", {8, 112, 65, 17}, "Weight", true, "Select for Weight options");
+        row("list1", "QListWidget", "Frame1", {8, 136, 209, 94}, "", true,
+            "Please select one conversion from the list");
+        row("Frame2", "QGroupBox", "Form1", {248, 8, 161, 241}, "", false, "");
+        row("lblInput", "QLabel", "Frame2", {24, 16, 113, 25}, "", true, "");
+        row("txtInput", "QLineEdit", "Frame2", {24, 56, 113, 33}, "", false, "Please enter your input value here");
+        row("cmdConvert", "QPushButton", "Frame2", {24, 104, 113, 33}, "Convert", true, "Press to see result");
+        row("lblOutput", "QLabel", "Frame2", {24, 152, 113, 25}, "", true, "");
+        row("txtOutput", "QLineEdit", "Frame2", {24, 192, 113, 33}, "", false, "");
+        row("Frame3", "QGroupBox", "Form1", {8, 248, 401, 41}, "", false, "");
+        row("cmdExit", "QPushButton", "Frame3", {8, 16, 121, 17}, "Exit", true, "Press to Exit the program");
+        row("cmdReset", "QPushButton", "Frame3", {280, 16, 113, 17}, "Reset", true, "Press to Reset all Fields");
+    }
+
+    void controls()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        QFETCH(bool, comic);
+        QFETCH(QString, tooltip);
+
+        ShownForm f;
+        QWidget* w = f.form->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(w != nullptr);
+        QCOMPARE(QString::fromLatin1(w->metaObject()->className()), kind);
+        QCOMPARE(w->parentWidget()->objectName(), parent);
+        QCOMPARE(w->geometry(), geometry);
+        QCOMPARE(w->toolTip(), tooltip);
+        if (auto* box = qobject_cast<QGroupBox*>(w)) QCOMPARE(box->title(), caption);
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) QCOMPARE(button->text(), caption);
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            QCOMPARE(label->text(), caption);
+            QCOMPARE(label->alignment(), Qt::AlignCenter);
+            QCOMPARE(label->frameShape(), QFrame::Panel);
+            QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        }
+        if (auto* button = qobject_cast<QPushButton*>(w)) {
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+            QVERIFY(button->shortcut().isEmpty());  // no access keys
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            QVERIFY(!edit->isReadOnly());
+            QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max());
+        }
+
+        w->ensurePolished();
+        if (comic) {
+            QCOMPARE(w->font().family(), QStringLiteral("Comic Sans MS"));
+            QCOMPARE(w->font().pointSizeF(), 8.25);
+            QCOMPARE(w->font().weight(), QFont::Normal);
+            QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());
+            // where the real font is missing, its stand-in draws
+            const QString drawn = QFontInfo(w->font()).family();
+            QVERIFY2(drawn == QStringLiteral("Comic Sans MS") || drawn == QStringLiteral("Comic Neue"),
+                     qPrintable(drawn));
+        } else {
+            QVERIFY(w->font().family() != QStringLiteral("Comic Sans MS"));
+        }
+    }
+
+    void listKeepsItsOrderAndOneSelection()
+    {
+        ShownForm f;
+        QVERIFY(!f.c().list1->isSortingEnabled());
+        QCOMPARE(f.c().list1->selectionMode(), QAbstractItemView::SingleSelection);
+    }
+
+    void startState()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        QCOMPARE(QApplication::focusWidget(), f.option(Category::Distance));
+        QVERIFY(f.option(Category::Distance)->isChecked());
+        QCOMPARE(f.listed(), captionsOf(Category::Distance));
+        QCOMPARE(f.selectedRow(), -1);
+        QVERIFY(f.c().lblInput->text().isEmpty());
+        QVERIFY(f.c().lblOutput->text().isEmpty());
+        QVERIFY(f.c().txtInput->text().isEmpty());
+        QVERIFY(f.c().txtOutput->text().isEmpty());
+    }
+
+    void tabOrder()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(Category::Temperature);
+        const std::vector<QWidget*> forward{f.c().txtInput,   f.c().txtOutput, f.c().cmdConvert,
+                                            f.c().cmdExit,    f.c().cmdReset,  f.option(Category::Temperature),
+                                            f.c().list1,      f.c().txtInput};
+        f.c().txtInput->setFocus(Qt::TabFocusReason);
+        for (std::size_t i = 1; i < forward.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), forward[i]);
+        }
+        for (std::size_t i = forward.size() - 1; i > 0; --i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), forward[i - 1]);
+        }
+        // tabbing through changes nothing
+        QVERIFY(f.option(Category::Temperature)->isChecked());
+        QCOMPARE(f.selectedRow(), -1);
+    }
+
+    void enterAndEscapePressNothing()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(Category::Distance);
+        f.clickRow(1);
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (QPushButton* b : {f.c().cmdConvert, f.c().cmdExit, f.c().cmdReset}) {
+            spies.push_back(std::make_unique<QSignalSpy>(b, &QAbstractButton::clicked));
+        }
+        f.typeInput(QStringLiteral("1"));
+        for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(f.c().txtInput, key);
+        }
+        for (const auto& spy : spies) QCOMPARE(spy->count(), 0);
+        QVERIFY(f.c().txtOutput->text().isEmpty());
+        QCOMPARE(f.c().txtInput->text(), QStringLiteral("1"));
+        QVERIFY(f.form->isVisible());
+    }
+
+    void convertWritesTheResult()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickRow(1);  // Inches to Centimeters
+        f.typeInput(QStringLiteral("1"));
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("2.54"));
+        QVERIFY(f.boxes.empty());
+    }
+
+    void nonNumericInputShowsTheMessage()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickRow(1);
+        f.c().txtOutput->setText(QStringLiteral("kept"));
+        f.typeInput(QStringLiteral("abc"));
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.boxes.size(), std::size_t{1});
+        QCOMPARE(f.boxes[0].kind, QtRuntimeServices::BoxKind::Message);
+        QCOMPARE(f.boxes[0].text, QStringLiteral("Valid Numeric Entry Only Please"));
+        QVERIFY(f.c().txtInput->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("kept"));
+    }
+
+    void theRealMessageBoxIsModalWithOneButtonAndNoIcon()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.form->runtime().setBoxSink({});
+        f.clickRow(1);
+        f.typeInput(QStringLiteral("abc"));
+
+        QString title, text;
+        int buttons = 0;
+        QMessageBox::Icon icon = QMessageBox::Critical;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            title = box->windowTitle();
+            text = box->text();
+            buttons = static_cast<int>(box->buttons().size());
+            icon = box->icon();
+            modal = box->isModal();
+            box->button(QMessageBox::Ok)->click();
+        });
+        f.click(f.c().cmdConvert);
+        QCOMPARE(title, QStringLiteral("Mensora"));
+        QCOMPARE(text, QStringLiteral("Valid Numeric Entry Only Please"));
+        QCOMPARE(buttons, 1);
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QVERIFY(modal);
+        QVERIFY(f.c().txtInput->text().isEmpty());
+    }
+
+    void overflowShowsAnErrorAndTheProgramGoesOn()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.form->runtime().setBoxSink({});
+        f.clickRow(1);
+        f.c().txtOutput->setText(QStringLiteral("kept"));
+        f.typeInput(QStringLiteral("1E+308"));
+        QString title, text;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            title = box->windowTitle();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        f.click(f.c().cmdConvert);
+        QCOMPARE(title, QStringLiteral("Mensora"));
+        QCOMPARE(text, toQString(describe(RunError::Overflow)));
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("kept"));
+        QCOMPARE(f.c().txtInput->text(), QStringLiteral("1E+308"));
+        QCOMPARE(f.selectedRow(), 1);
+        QVERIFY(f.form->isVisible());
+    }
+};
+
+QTEST_MAIN(Form1LayoutTest)
+#include "form1_layout_test.moc"

@@ -1,0 +1,33 @@
+// The handlers of the user's clicks other than Convert: the five category
+// options, the list, Reset and Exit. They reach the window only through the
+// runtime, and keep nothing between events.
+#pragma once
+
+#include "core/conversion_catalogue.h"
+#include "runtime/runtime_services.h"
+
+namespace mensora {
+
+// A category chosen: the list holds its entries, in catalogue order, with
+// none selected, and both unit labels are empty. The boxes keep their texts.
+void categoryChosen(RuntimeServices& form, Category category);
+
+void optDistance_Click(RuntimeServices& form);
+void optVolume_Click(RuntimeServices& form);
+void optTemp_Click(RuntimeServices& form);
+void optArea_Click(RuntimeServices& form);
+void optWeight_Click(RuntimeServices& form);
+
+// An entry chosen: its two units in the labels, both boxes emptied and the
+// focus in the input box. With no entry selected the boxes are still emptied
+// and the labels keep their text; with an empty list nothing happens.
+void list1_Click(RuntimeServices& form);
+
+// Back to the home state: Distance selected, its entries listed with none
+// selected, both labels and both boxes empty.
+void cmdReset_Click(RuntimeServices& form);
+
+// Ends the program at once.
+void cmdExit_Click(RuntimeServices& form);
+
+}  // namespace mensora
