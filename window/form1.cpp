@@ -59,7 +59,10 @@ Form1::Form1(QWidget* parent)
       runtime_(controls_)
 {
     setWindowIcon(QApplication::windowIcon());
+    // A fixed window: it can be minimised and closed, not resized or maximised.
     setFixedSize(size());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     using Handler = void (*)(RuntimeServices&);
     constexpr std::array<Handler, 5> optionHandlers{optDistance_Click, optVolume_Click, optTemp_Click, optArea_Click,

@@ -61,8 +61,13 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f.c().list1);
         QCOMPARE(f.selectedRow(), -1);  // tabbing in chooses nothing
-        QTest::keyClick(f.c().list1, Qt::Key_End);
-        QTest::keyClick(f.c().list1, Qt::Key_Up);
+        // every entry chosen sends the focus on to the input box
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QCOMPARE(f.selectedRow(), 5);
+        QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), f.c().list1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
         QCOMPARE(f.selectedRow(), 4);
         QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
         QTest::keyClicks(f.c().txtInput, QStringLiteral("300"));
