@@ -84,10 +84,11 @@ void QtRuntimeServices::setCaption(Control control, std::u16string_view caption)
     QLabel* l = label(control);
     const QString text = toQString(caption);
     l->setText(text);
-    // A screen reader names each box by the unit its label shows.
-    QLineEdit* buddy = control == Control::lblInput ? c_.txtInput : c_.txtOutput;
-    const QString fallback = control == Control::lblInput ? QStringLiteral("Input value") : QStringLiteral("Result");
-    buddy->setAccessibleName(text.isEmpty() ? fallback : text);
+    // A screen reader names the label and its box by the unit it shows.
+    const bool input = control == Control::lblInput;
+    l->setAccessibleName(text.isEmpty() ? (input ? QStringLiteral("Input unit") : QStringLiteral("Output unit")) : text);
+    QLineEdit* buddy = input ? c_.txtInput : c_.txtOutput;
+    buddy->setAccessibleName(text.isEmpty() ? (input ? QStringLiteral("Input value") : QStringLiteral("Result")) : text);
 }
 
 bool QtRuntimeServices::optionValue(Category category) const
@@ -97,9 +98,13 @@ bool QtRuntimeServices::optionValue(Category category) const
 
 void QtRuntimeServices::selectOption(Category category)
 {
-    // A programmatic click: checks the option, unchecks its group and raises
-    // its Click, also when it was checked already.
-    c_.options[static_cast<std::size_t>(category)]->click();
+    QRadioButton* option = c_.options[static_cast<std::size_t>(category)];
+    if (option->isChecked()) {
+        if (optionClick_) optionClick_(category);
+        return;
+    }
+    // Checking it unchecks the others, and its change raises its Click.
+    option->setChecked(true);
 }
 
 std::int16_t QtRuntimeServices::listIndex() const

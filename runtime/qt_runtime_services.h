@@ -50,6 +50,10 @@ public:
     // Tests route the boxes here so that no modal box blocks the run.
     void setBoxSink(BoxSink sink) { boxSink_ = std::move(sink); }
 
+    // The Click of the category options, which selectOption raises again
+    // when the option is selected already.
+    void setOptionClick(std::function<void(Category)> click) { optionClick_ = std::move(click); }
+
     std::u16string text(Control box) const override;
     void setText(Control box, std::u16string_view text) override;
     std::u16string caption(Control label) const override;
@@ -75,6 +79,7 @@ private:
 
     FormControls c_;
     BoxSink boxSink_;
+    std::function<void(Category)> optionClick_;
 };
 
 }  // namespace mensora

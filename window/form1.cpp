@@ -64,13 +64,20 @@ Form1::Form1(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
+    // An option's Click is its becoming selected, by mouse, arrow keys, a
+    // screen reader or the program; clicking the option that is selected
+    // already changes nothing.
     using Handler = void (*)(RuntimeServices&);
-    constexpr std::array<Handler, 5> optionHandlers{optDistance_Click, optVolume_Click, optTemp_Click, optArea_Click,
-                                                    optWeight_Click};
+    static constexpr std::array<Handler, 5> optionHandlers{optDistance_Click, optVolume_Click, optTemp_Click,
+                                                           optArea_Click, optWeight_Click};
     for (std::size_t i = 0; i < optionHandlers.size(); ++i) {
-        connect(controls_.options[i], &QAbstractButton::clicked, this,
-                [this, handler = optionHandlers[i]] { handler(runtime_); });
+        connect(controls_.options[i], &QAbstractButton::toggled, this, [this, handler = optionHandlers[i]](bool on) {
+            if (on) handler(runtime_);
+        });
     }
+    runtime_.setOptionClick([this](Category category) {
+        optionHandlers[static_cast<std::size_t>(category)](runtime_);
+    });
     // A selection made by the user, by mouse or keys; emptying and filling the
     // list are done with its signals blocked, and the current row that tabbing
     // into the list sets is not a selection.
@@ -81,7 +88,7 @@ Form1::Form1(QWidget* parent)
 
     // The focus starts on the Distance option, and that selects it.
     ui_->optDistance->setFocus(Qt::OtherFocusReason);
-    ui_->optDistance->click();
+    runtime_.selectOption(Category::Distance);
 }
 
 Form1::~Form1() = default;
