@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include "core/convert_command.h"
 #include "ui_form1_layout.h"
@@ -29,12 +31,16 @@ FormControls controlsOf(QWidget* window, const Ui::Form1& ui)
     return c;
 }
 
+// Every size of the icon. They are read as the PNGs they are: letting Qt
+// guess the format would load every image plugin on the system first.
 QIcon applicationIcon()
 {
     QIcon icon;
     const QDir dir(QStringLiteral(":/icons"));
     for (const QString& name : dir.entryList({QStringLiteral("mensora-*.png")}, QDir::Files)) {
-        icon.addFile(dir.filePath(name));
+        QImageReader reader(dir.filePath(name), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }
