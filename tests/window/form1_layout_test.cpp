@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QMessageBox>
@@ -30,6 +31,16 @@ private slots:
         QVERIFY(f.form->windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(f.form->windowIcon().availableSizes().contains(QSize(32, 32)));
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    }
+
+    void startLoadsNoImagePlugin()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        if (!maps.open(QIODevice::ReadOnly)) QSKIP("no /proc on this system");
+        const QByteArray mapped = maps.readAll();
+        QVERIFY2(!mapped.contains("/imageformats/"), "an image format plugin was loaded");
     }
 
     void controls_data()
