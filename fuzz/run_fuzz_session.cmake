@@ -3,7 +3,8 @@
 # report, violated property, leak, timeout, memory limit) fails the run and
 # leaves its input as WORK_DIR/artifacts/crash-* (or leak-*, timeout-*, oom-*).
 #
-#   cmake -DFUZZER=... -DSEED_CORPUS=... -DWORK_DIR=... [-DSECONDS=20] -P run_fuzz_session.cmake
+#   cmake -DFUZZER=... -DSEED_CORPUS=... -DWORK_DIR=... [-DDICT=...] [-DSECONDS=20]
+#         -P run_fuzz_session.cmake
 
 foreach(var FUZZER SEED_CORPUS WORK_DIR)
   if(NOT DEFINED ${var})
@@ -21,6 +22,10 @@ if(NOT seeds)
   message(FATAL_ERROR "the seed corpus ${SEED_CORPUS} is empty")
 endif()
 file(COPY ${seeds} DESTINATION "${WORK_DIR}/corpus")
+set(dict_option "")
+if(DEFINED DICT)
+  set(dict_option "-dict=${DICT}")
+endif()
 
 execute_process(
   COMMAND "${FUZZER}"
@@ -30,6 +35,7 @@ execute_process(
     -timeout=10
     -max_len=4096
     -print_final_stats=1
+    ${dict_option}
     "-artifact_prefix=${WORK_DIR}/artifacts/"
     "${WORK_DIR}/corpus"
   WORKING_DIRECTORY "${WORK_DIR}"
