@@ -52,7 +52,7 @@ struct Outcome {
 [[nodiscard]] bool isRejectedInput(std::u16string_view text, NumberSettings settings) noexcept;
 
 // Reads as much of a number as the text begins with, knowing only "." as the
-// decimal separator; blanks, tabs and line feeds are skipped wherever they
+// decimal separator; blanks, tabs, line feeds and carriage returns are skipped wherever they
 // stand. A text with no digit reads as 0. Fails only on a number beyond the
 // range of a double.
 [[nodiscard]] Outcome<double> readLenient(std::u16string_view text) noexcept;
