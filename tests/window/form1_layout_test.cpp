@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QFontInfo>
+#include <QLocale>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -215,6 +216,34 @@ private slots:
         QVERIFY(f.c().txtInput->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
         QCOMPARE(f.c().txtOutput->text(), QStringLiteral("kept"));
+    }
+
+    void numbersFollowTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("US") << "en_US" << "1,000.5" << "2541.27";
+        QTest::newRow("German") << "de_DE" << "12,5" << "31,75";
+        QTest::newRow("German grouping") << "de_DE" << "1.000" << "2540";
+        QTest::newRow("French, a plain space for grouping") << "fr_FR" << "1 000,5" << "2541,27";
+        QTest::newRow("Swiss") << "de_CH" << "1\u2019000.5" << "2541.27";
+    }
+
+    void numbersFollowTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        ShownForm f;
+        f.clickRow(1);  // Inches to Centimeters
+        f.typeInput(input);
+        f.click(f.c().cmdConvert);
+        QLocale::setDefault(before);
+        QCOMPARE(f.c().txtOutput->text(), output);
+        QVERIFY(f.boxes.empty());
     }
 
     void theRealMessageBoxIsModalWithOneButtonAndNoIcon()

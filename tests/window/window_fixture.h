@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -50,10 +51,13 @@ public:
     {
         c().txtInput->setFocus();
         c().txtInput->selectAll();
+        const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 256; });
         if (text.isEmpty()) {
             QTest::keyClick(c().txtInput, Qt::Key_Delete);
-        } else {
+        } else if (latin1) {
             QTest::keyClicks(c().txtInput, text);
+        } else {
+            c().txtInput->insert(text);  // as pasted: key clicks carry Latin-1 only
         }
     }
 
