@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
 namespace mensora {
 
@@ -46,9 +47,9 @@ constexpr long long saturatingAdd(long long a, long long b) noexcept
     return sum > cap ? cap : (sum < -cap ? -cap : sum);
 }
 
-// A number taken apart by the grammar check: the plain ASCII form that
-// std::from_chars reads ("-12345.5e7", no grouping), and where its first
-// significant digit stands, which tells an overflow from an underflow.
+// A number as the readers found it: whether it is one, its sign, and where
+// its first significant digit stands, which tells an overflow from an
+// underflow when std::from_chars finds it out of range.
 struct Scanned {
     bool ok = false;
     bool negative = false;
@@ -56,14 +57,97 @@ struct Scanned {
     long long magnitude = 0;  // decimal position of the first significant digit, plus the exponent
 };
 
+// Collects a number as its pieces are read, for both readers: the plain ASCII
+// form that std::from_chars reads ("-12345.5e7", no grouping) goes to `emit`
+// character by character, and the digits are counted on the way.
+template <class Emit>
+class NumberParts {
+public:
+    explicit NumberParts(Emit& emit) : emit_(emit) {}
+
+    void sign(char16_t c)
+    {
+        negative_ = c == u'-';
+        if (negative_) emit_('-');
+    }
+
+    void integerDigit(char16_t c)
+    {
+        if (c != u'0' || anyNonZero_) {
+            anyNonZero_ = true;
+            intSignificant_ = saturatingAdd(intSignificant_, 1);
+        }
+        emit_(static_cast<char>(c));
+        ++intDigits_;
+    }
+
+    void fractionDigit(char16_t c)
+    {
+        if (fractionDigits_ == 0) {
+            if (intDigits_ == 0) emit_('0');
+            emit_('.');
+        }
+        if (!anyNonZero_) {
+            if (c == u'0') {
+                leadingFractionZeros_ = saturatingAdd(leadingFractionZeros_, 1);
+            } else {
+                anyNonZero_ = true;
+            }
+        }
+        emit_(static_cast<char>(c));
+        ++fractionDigits_;
+    }
+
+    [[nodiscard]] bool hasDigits() const noexcept { return intDigits_ + fractionDigits_ > 0; }
+
+    void exponentSign(char16_t c)
+    {
+        emit_('e');
+        exponentNegative_ = c == u'-';
+        if (exponentNegative_) emit_('-');
+    }
+
+    void exponentDigit(char16_t c)
+    {
+        // past a hundred billion the exponent only has to stay very large
+        exponent_ = saturatingAdd(exponent_ * (exponent_ < 100'000'000'000LL ? 10 : 1), c - u'0');
+        emit_(static_cast<char>(c));
+    }
+
+    [[nodiscard]] Scanned finish() const noexcept
+    {
+        const long long exponent = exponentNegative_ ? -exponent_ : exponent_;
+        Scanned s;
+        s.ok = true;
+        s.negative = negative_;
+        s.anyNonZero = anyNonZero_;
+        s.magnitude = intSignificant_ > 0 ? saturatingAdd(intSignificant_, exponent)
+                                          : saturatingAdd(-leadingFractionZeros_, exponent);
+        return s;
+    }
+
+private:
+    Emit& emit_;
+    bool negative_ = false;
+    bool anyNonZero_ = false;
+    bool exponentNegative_ = false;
+    std::size_t intDigits_ = 0;
+    std::size_t fractionDigits_ = 0;
+    long long intSignificant_ = 0;
+    long long leadingFractionZeros_ = 0;
+    long long exponent_ = 0;
+};
+
+constexpr bool isSign(char16_t c) noexcept { return c == u'+' || c == u'-'; }
+constexpr bool isExponentMark(char16_t c) noexcept { return c == u'E' || c == u'e'; }
+
 // The strict number grammar, in one pass: optional blanks, an optional sign,
 // digits with optional grouping, at most one decimal separator, an optional
-// exponent, optional blanks. `emit` receives the ASCII form character by
-// character; the plain check passes a sink that keeps nothing.
+// exponent, optional blanks. The plain check passes a sink that keeps nothing.
 template <class Emit>
 Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emit)
 {
-    Scanned result;
+    NumberParts<std::remove_reference_t<Emit>> parts(emit);
     const std::size_t n = text.size();
     std::size_t i = 0;
     const char16_t dec = settings.decimal;
@@ -83,85 +167,36 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
     };
 
     while (i < n && isBlank(text[i])) ++i;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        result.negative = text[i] == u'-';
-        if (result.negative) emit('-');
-        ++i;
-    }
+    if (i < n && isSign(text[i])) parts.sign(text[i++]);
 
     // the integer part, with grouping between its digits
-    std::size_t digits = 0;
-    long long intSignificant = 0;
+    bool anyIntegerDigit = false;
     for (;;) {
         if (i < n && isDigit(text[i])) {
-            const char c = static_cast<char>(text[i]);
-            if (c != '0' || result.anyNonZero) {
-                result.anyNonZero = true;
-                intSignificant = saturatingAdd(intSignificant, 1);
-            }
-            emit(c);
-            ++digits;
-            ++i;
-        } else if (digits > 0 && isGroupAt(i)) {
+            parts.integerDigit(text[i++]);
+            anyIntegerDigit = true;
+        } else if (anyIntegerDigit && isGroupAt(i)) {
             ++i;  // the three digits that follow are read as digits
         } else {
             break;
         }
     }
-    long long leadingFractionZeros = 0;
-    std::size_t fractionDigits = 0;
     if (i < n && dec != u'\0' && text[i] == dec) {
         ++i;
-        bool pointEmitted = false;
-        while (i < n && isDigit(text[i])) {
-            if (!pointEmitted) {
-                if (digits == 0) emit('0');
-                emit('.');
-                pointEmitted = true;
-            }
-            const char c = static_cast<char>(text[i]);
-            if (!result.anyNonZero) {
-                if (c == '0') {
-                    leadingFractionZeros = saturatingAdd(leadingFractionZeros, 1);
-                } else {
-                    result.anyNonZero = true;
-                }
-            }
-            emit(c);
-            ++fractionDigits;
-            ++i;
-        }
+        while (i < n && isDigit(text[i])) parts.fractionDigit(text[i++]);
     }
-    if (digits + fractionDigits == 0) return result;
+    if (!parts.hasDigits()) return {};
 
-    long long exponent = 0;
-    if (i < n && (text[i] == u'E' || text[i] == u'e')) {
+    if (i < n && isExponentMark(text[i])) {
         ++i;
-        emit('e');
-        bool expNegative = false;
-        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-            expNegative = text[i] == u'-';
-            if (expNegative) emit('-');
-            ++i;
-        }
-        std::size_t expDigits = 0;
-        while (i < n && isDigit(text[i])) {
-            exponent = saturatingAdd(exponent * (exponent < 100'000'000'000LL ? 10 : 1), text[i] - u'0');
-            emit(static_cast<char>(text[i]));
-            ++expDigits;
-            ++i;
-        }
-        if (expDigits == 0) return result;
-        if (expNegative) exponent = -exponent;
+        parts.exponentSign(i < n && isSign(text[i]) ? text[i++] : u'+');
+        if (i >= n || !isDigit(text[i])) return {};
+        while (i < n && isDigit(text[i])) parts.exponentDigit(text[i++]);
     }
 
     while (i < n && isBlank(text[i])) ++i;
-    if (i != n) return result;
-
-    result.ok = true;
-    result.magnitude = intSignificant > 0 ? saturatingAdd(intSignificant, exponent)
-                                          : saturatingAdd(-leadingFractionZeros, exponent);
-    return result;
+    if (i != n) return {};
+    return parts.finish();
 }
 
 struct DiscardChars {
@@ -206,93 +241,40 @@ Outcome<double> readStrict(std::u16string_view text, NumberSettings settings)
 
 Outcome<double> readLenient(std::u16string_view text) noexcept
 {
-    // Only the characters read so far count; blanks, tabs and line feeds are
-    // passed over wherever they stand.
-    std::size_t i = 0;
+    // Only the characters read so far count; blanks, tabs, line feeds and
+    // carriage returns are passed over wherever they stand.
     const std::size_t n = text.size();
-    const auto skipBlanks = [&] {
-        while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r')) ++i;
+    const auto skipBlanks = [&](std::size_t at) {
+        while (at < n && (text[at] == u' ' || text[at] == u'\t' || text[at] == u'\n' || text[at] == u'\r')) ++at;
+        return at;
     };
-    const auto digitAt = [&] {
-        skipBlanks();
-        return i < n && isDigit(text[i]);
-    };
+    const auto digitAt = [&](std::size_t at) { return at < n && isDigit(text[at]); };
 
     std::string ascii;
-    Scanned scanned;
-    long long intSignificant = 0;
-    long long leadingFractionZeros = 0;
-    std::size_t mantissaDigits = 0;
+    const auto append = [&ascii](char c) { ascii.push_back(c); };
+    NumberParts<decltype(append)> parts(append);
 
-    skipBlanks();
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        scanned.negative = text[i] == u'-';
-        if (scanned.negative) ascii.push_back('-');
-        ++i;
-    }
-    while (digitAt()) {
-        const char c = static_cast<char>(text[i++]);
-        if (c != '0' || scanned.anyNonZero) {
-            scanned.anyNonZero = true;
-            intSignificant = saturatingAdd(intSignificant, 1);
-        }
-        ascii.push_back(c);
-        ++mantissaDigits;
-    }
-    skipBlanks();
+    std::size_t i = skipBlanks(0);
+    if (i < n && isSign(text[i])) parts.sign(text[i++]);
+    while (digitAt(i = skipBlanks(i))) parts.integerDigit(text[i++]);
     if (i < n && text[i] == u'.') {
         ++i;
-        bool pointEmitted = false;
-        while (digitAt()) {
-            if (!pointEmitted) {
-                if (mantissaDigits == 0) ascii.push_back('0');
-                ascii.push_back('.');
-                pointEmitted = true;
-            }
-            const char c = static_cast<char>(text[i++]);
-            if (!scanned.anyNonZero) {
-                if (c == '0') leadingFractionZeros = saturatingAdd(leadingFractionZeros, 1);
-                else scanned.anyNonZero = true;
-            }
-            ascii.push_back(c);
-            ++mantissaDigits;
-        }
+        while (digitAt(i = skipBlanks(i))) parts.fractionDigit(text[i++]);
     }
-    if (mantissaDigits == 0) return {0.0, RunError::None};
+    if (!parts.hasDigits()) return {0.0, RunError::None};
 
-    long long exponent = 0;
-    skipBlanks();
-    if (i < n && (text[i] == u'E' || text[i] == u'e')) {
-        const std::size_t mark = i;
-        const std::size_t asciiMark = ascii.size();
-        ++i;
-        ascii.push_back('e');
-        skipBlanks();
-        bool expNegative = false;
-        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-            expNegative = text[i] == u'-';
-            if (expNegative) ascii.push_back('-');
-            ++i;
-        }
-        std::size_t expDigits = 0;
-        while (digitAt()) {
-            exponent = saturatingAdd(exponent * (exponent < 100'000'000'000LL ? 10 : 1), text[i] - u'0');
-            ascii.push_back(static_cast<char>(text[i++]));
-            ++expDigits;
-        }
-        if (expDigits == 0) {
-            // an "E" with no digits after it is not part of the number
-            i = mark;
-            ascii.resize(asciiMark);
-            exponent = 0;
-        } else if (expNegative) {
-            exponent = -exponent;
+    // An "E" counts only when digits follow it, after an optional sign.
+    i = skipBlanks(i);
+    if (i < n && isExponentMark(text[i])) {
+        std::size_t at = skipBlanks(i + 1);
+        const char16_t sign = at < n && isSign(text[at]) ? text[at++] : u'+';
+        at = skipBlanks(at);
+        if (digitAt(at)) {
+            parts.exponentSign(sign);
+            while (digitAt(at = skipBlanks(at))) parts.exponentDigit(text[at++]);
         }
     }
-    scanned.ok = true;
-    scanned.magnitude = intSignificant > 0 ? saturatingAdd(intSignificant, exponent)
-                                           : saturatingAdd(-leadingFractionZeros, exponent);
-    return fromAscii(ascii, scanned);
+    return fromAscii(ascii, parts.finish());
 }
 
 std::u16string numberToText(double value, NumberSettings settings)
