@@ -50,8 +50,7 @@ QIcon applicationIcon()
 void prepareApplication(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Mensora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setOrganizationDomain(QStringLiteral("mensora.org"));
+    QApplication::setApplicationVersion(QStringLiteral(MENSORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mensora.Mensora"));
     // Linux rarely has the window's font; Comic Neue is drawn to stand in for it.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
