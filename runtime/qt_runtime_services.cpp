@@ -36,7 +36,12 @@ NumberSettings numberSettingsOf(const QLocale& locale)
     return s;
 }
 
-QtRuntimeServices::QtRuntimeServices(const FormControls& controls) : c_(controls) {}
+QtRuntimeServices::QtRuntimeServices(const FormControls& controls)
+    : c_(controls),
+      inputNames_{controls.lblInput->accessibleName(), controls.txtInput->accessibleName()},
+      outputNames_{controls.lblOutput->accessibleName(), controls.txtOutput->accessibleName()}
+{
+}
 
 QLineEdit* QtRuntimeServices::box(Control control) const
 {
@@ -81,14 +86,16 @@ std::u16string QtRuntimeServices::caption(Control control) const { return toU16(
 
 void QtRuntimeServices::setCaption(Control control, std::u16string_view caption)
 {
+    // A screen reader names the label and its box by the unit it shows, and
+    // by the names the form gave them while no unit is shown.
+    const bool input = control == Control::lblInput;
     QLabel* l = label(control);
+    QLineEdit* buddy = input ? c_.txtInput : c_.txtOutput;
+    const RoleNames& names = input ? inputNames_ : outputNames_;
     const QString text = toQString(caption);
     l->setText(text);
-    // A screen reader names the label and its box by the unit it shows.
-    const bool input = control == Control::lblInput;
-    l->setAccessibleName(text.isEmpty() ? (input ? QStringLiteral("Input unit") : QStringLiteral("Output unit")) : text);
-    QLineEdit* buddy = input ? c_.txtInput : c_.txtOutput;
-    buddy->setAccessibleName(text.isEmpty() ? (input ? QStringLiteral("Input value") : QStringLiteral("Result")) : text);
+    l->setAccessibleName(text.isEmpty() ? names.label : text);
+    buddy->setAccessibleName(text.isEmpty() ? names.box : text);
 }
 
 bool QtRuntimeServices::optionValue(Category category) const
@@ -136,7 +143,6 @@ void QtRuntimeServices::listClear()
 
 void QtRuntimeServices::listAddItem(std::u16string_view caption)
 {
-    const QSignalBlocker blocker(c_.list1);
     c_.list1->addItem(toQString(caption));
 }
 

@@ -77,7 +77,15 @@ private:
     QWidget* widget(Control control) const;
     void showBox(BoxKind kind, const QString& text);
 
+    // The accessible names a unit label and its box have while no unit is shown.
+    struct RoleNames {
+        QString label;
+        QString box;
+    };
+
     FormControls c_;
+    RoleNames inputNames_;
+    RoleNames outputNames_;
     BoxSink boxSink_;
     std::function<void(Category)> optionClick_;
 };
