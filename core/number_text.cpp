@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -233,7 +234,7 @@ bool isRejectedInput(std::u16string_view text, NumberSettings settings) noexcept
 Outcome<double> readStrict(std::u16string_view text, NumberSettings settings)
 {
     std::string ascii;
-    if (text.size() <= 64) ascii.reserve(64); else ascii.reserve(text.size());
+    ascii.reserve(std::max<std::size_t>(64, text.size()));
     const Scanned scanned = scanNumber(text, settings, [&ascii](char c) { ascii.push_back(c); });
     if (!scanned.ok) return {0.0, RunError::TypeMismatch};
     return fromAscii(ascii, scanned);
