@@ -23,9 +23,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/conversion_catalogue.h"
-#include "core/convert_command.h"
-#include "core/number_text.h"
+#include "conversion_catalogue.h"
+#include "convert_command.h"
+#include "number_text.h"
 
 namespace {
 

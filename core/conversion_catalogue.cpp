@@ -1,4 +1,4 @@
-#include "core/conversion_catalogue.h"
+#include "conversion_catalogue.h"
 
 namespace mensora {
 

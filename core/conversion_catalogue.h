@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/number_text.h"
+#include "number_text.h"
 
 namespace mensora {
 
@@ -17,9 +17,6 @@ enum class Category : std::uint8_t { Distance, Volume, Temperature, Area, Weight
 
 inline constexpr std::array<Category, 5> allCategories{
     Category::Distance, Category::Volume, Category::Temperature, Category::Area, Category::Weight};
-
-// How an entry reads its input. The two-stage entries are the strict ones.
-enum class Reader : std::uint8_t { Lenient, Strict };
 
 enum class Op : std::uint8_t { None, Multiply, Divide, Add, Subtract };
 
@@ -33,7 +30,6 @@ struct Step {
 // through text, then applies `last`.
 struct Entry {
     std::u16string_view caption;
-    Reader reader;
     Step first;
     Step second{};
     Step last{};
@@ -43,37 +39,36 @@ struct Entry {
 
 namespace catalogue_detail {
 using enum Op;
-using enum Reader;
 inline constexpr std::array<Entry, 24> entries{{
     // Distance
-    {u"Centimeters to Inches", Lenient, {Divide, 2.54}},
-    {u"Inches to Centimeters", Lenient, {Multiply, 2.54}},
-    {u"Feet to Meters", Lenient, {Multiply, 0.3048}},
-    {u"Meters to Feet", Lenient, {Divide, 0.3048}},
-    {u"Miles to Kilometers", Lenient, {Multiply, 1.6093}},
-    {u"Kilometers to Miles", Lenient, {Divide, 1.6093}},
+    {u"Centimeters to Inches", {Divide, 2.54}},
+    {u"Inches to Centimeters", {Multiply, 2.54}},
+    {u"Feet to Meters", {Multiply, 0.3048}},
+    {u"Meters to Feet", {Divide, 0.3048}},
+    {u"Miles to Kilometers", {Multiply, 1.6093}},
+    {u"Kilometers to Miles", {Divide, 1.6093}},
     // Volume
-    {u"Cubic Centimeters to Cubic Inches", Lenient, {Divide, 16.387064}},
-    {u"Cubic Inches to Cubic Centimeters", Lenient, {Multiply, 16.387064}},
-    {u"Litres to Pints", Lenient, {Divide, 0.56826125}},
-    {u"Pints to Litres", Lenient, {Multiply, 0.56826125}},
+    {u"Cubic Centimeters to Cubic Inches", {Divide, 16.387064}},
+    {u"Cubic Inches to Cubic Centimeters", {Multiply, 16.387064}},
+    {u"Litres to Pints", {Divide, 0.56826125}},
+    {u"Pints to Litres", {Multiply, 0.56826125}},
     // Temperature
-    {u"Centigrade (Celsius) to Fahrenheit", Strict, {Multiply, 9}, {Divide, 5}, {Add, 32}},
-    {u"Fahrenheit to Centigrade (Celsius)", Strict, {Subtract, 32}, {Multiply, 5}, {Divide, 9}},
-    {u"Centigrade (Celsius) to Kelvin", Lenient, {Add, 273.15}},
-    {u"Kelvin to Centigrade (Celsius)", Lenient, {Subtract, 273.15}},
-    {u"Kelvin to Fahrenheit", Strict, {Subtract, 273.15}, {Multiply, 1.8}, {Add, 32}},
-    {u"Fahrenheit to Kelvin", Strict, {Subtract, 32}, {Multiply, 0.5555}, {Add, 273.15}},
+    {u"Centigrade (Celsius) to Fahrenheit", {Multiply, 9}, {Divide, 5}, {Add, 32}},
+    {u"Fahrenheit to Centigrade (Celsius)", {Subtract, 32}, {Multiply, 5}, {Divide, 9}},
+    {u"Centigrade (Celsius) to Kelvin", {Add, 273.15}},
+    {u"Kelvin to Centigrade (Celsius)", {Subtract, 273.15}},
+    {u"Kelvin to Fahrenheit", {Subtract, 273.15}, {Multiply, 1.8}, {Add, 32}},
+    {u"Fahrenheit to Kelvin", {Subtract, 32}, {Multiply, 0.5555}, {Add, 273.15}},
     // Area
-    {u"Square Centimeters to Square Inches", Lenient, {Multiply, 0.15500031}},
-    {u"Square Inches to Square Centimeters", Lenient, {Divide, 0.15500031}},
-    {u"Acres to Square Meters", Lenient, {Multiply, 4046.873}},
-    {u"Square Metres to Acres", Lenient, {Divide, 4046.873}},
+    {u"Square Centimeters to Square Inches", {Multiply, 0.15500031}},
+    {u"Square Inches to Square Centimeters", {Divide, 0.15500031}},
+    {u"Acres to Square Meters", {Multiply, 4046.873}},
+    {u"Square Metres to Acres", {Divide, 4046.873}},
     // Weight
-    {u"Pounds to Kilograms", Lenient, {Divide, 2.21}},
-    {u"Kilograms to Pounds", Lenient, {Multiply, 2.21}},
-    {u"Ounces to Grams", Lenient, {Multiply, 28.349}},
-    {u"Grams to Ounces", Lenient, {Divide, 28.349}},
+    {u"Pounds to Kilograms", {Divide, 2.21}},
+    {u"Kilograms to Pounds", {Multiply, 2.21}},
+    {u"Ounces to Grams", {Multiply, 28.349}},
+    {u"Grams to Ounces", {Divide, 28.349}},
 }};
 
 struct Span {

@@ -1,4 +1,4 @@
-#include "core/convert_command.h"
+#include "convert_command.h"
 
 #include <optional>
 
@@ -19,7 +19,7 @@ namespace {
 std::optional<Category> selectedCategory(const RuntimeServices& form)
 {
     for (const Category category : allCategories) {
-        if (form.optionValue(category)) return category;
+        if (form.optionValue(optionOf(category))) return category;
     }
     return std::nullopt;
 }
@@ -30,10 +30,10 @@ void cmdConvert_Click(RuntimeServices& form)
 {
     const NumberSettings settings = form.numberSettings();
 
-    if (isRejectedInput(form.text(Control::txtInput), settings)) {
+    if (isRejectedInput(form.text(TextBox::txtInput), settings)) {
         form.showMessage(numericEntryMessage);
-        form.setText(Control::txtInput, u"");
-        form.setFocus(Control::txtInput);
+        form.setText(TextBox::txtInput, u"");
+        form.setFocus(TextBox::txtInput);
         return;
     }
 
@@ -44,12 +44,12 @@ void cmdConvert_Click(RuntimeServices& form)
     if (entry == nullptr) return;
 
     // The output box is written only with a result: an error leaves it as it was.
-    const Outcome<std::u16string> result = convertText(*entry, form.text(Control::txtInput), settings);
+    const Outcome<std::u16string> result = convertText(*entry, form.text(TextBox::txtInput), settings);
     if (!result.ok()) {
         form.showRunError(result.error);
         return;
     }
-    form.setText(Control::txtOutput, result.value);
+    form.setText(TextBox::txtOutput, result.value);
 }
 
 }  // namespace mensora

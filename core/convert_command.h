@@ -5,11 +5,20 @@
 #include <string>
 #include <string_view>
 
-#include "core/conversion_catalogue.h"
-#include "core/number_text.h"
-#include "runtime/runtime_services.h"
+#include "conversion_catalogue.h"
+#include "number_text.h"
+#include "runtime_services.h"
 
 namespace mensora {
+
+// The one message of the program's own.
+inline constexpr std::u16string_view numericEntryMessage = u"Valid Numeric Entry Only Please";
+
+// The option button that shows a category: the five stand in category order.
+[[nodiscard]] constexpr OptionButton optionOf(Category category) noexcept
+{
+    return static_cast<OptionButton>(static_cast<std::uint8_t>(category));
+}
 
 // The whole text-to-text conversion of one entry: reads the input (an empty
 // input is 0), applies the formula and writes the result in the same settings.

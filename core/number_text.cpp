@@ -1,4 +1,4 @@
-#include "core/number_text.h"
+#include "number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -10,23 +10,6 @@
 #include <type_traits>
 
 namespace mensora {
-
-std::u16string_view describe(RunError error) noexcept
-{
-    switch (error) {
-    case RunError::None:
-        return u"";
-    case RunError::TypeMismatch:
-        return u"The input could not be read as a number.";
-    case RunError::Overflow:
-        return u"The number is too large: the conversion overflowed, so no result was written.";
-    case RunError::InvalidOperation:
-        return u"The calculation did not give a number, so no result was written.";
-    case RunError::DivisionByZero:
-        return u"The calculation divided by zero, so no result was written.";
-    }
-    return u"An unknown error stopped the conversion.";
-}
 
 namespace {
 

@@ -4,33 +4,13 @@
 // std::from_chars / std::to_chars after the project's own grammar check.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "number_settings.h"
+#include "run_error.h"
+
 namespace mensora {
-
-// The user's regional number settings. A group separator of u'\0' means the
-// settings use no digit grouping.
-struct NumberSettings {
-    char16_t decimal = u'.';
-    char16_t group = u',';
-
-    friend constexpr bool operator==(NumberSettings, NumberSettings) = default;
-};
-
-// US English: the program's own language, and the settings of every example.
-inline constexpr NumberSettings usSettings{u'.', u','};
-
-// What can go wrong while reading or computing. Each is shown to the user as a
-// message; none ends the program.
-enum class RunError : std::uint8_t {
-    None,
-    TypeMismatch,      // a text that had to be a number is not one
-    Overflow,          // a number or a result beyond the range of a double
-    InvalidOperation,  // a result that is not a number
-    DivisionByZero,
-};
 
 // A value or the reason there is none.
 template <class T>
@@ -40,9 +20,6 @@ struct Outcome {
 
     [[nodiscard]] constexpr bool ok() const noexcept { return error == RunError::None; }
 };
-
-// The plain-words message for a run-time error, as the message box shows it.
-[[nodiscard]] std::u16string_view describe(RunError error) noexcept;
 
 // True when the whole text, apart from blanks around it, is a number in the
 // settings' notation. The empty text is not numeric.

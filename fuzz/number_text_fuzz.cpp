@@ -22,9 +22,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/conversion_catalogue.h"
-#include "core/convert_command.h"
-#include "core/number_text.h"
+#include "conversion_catalogue.h"
+#include "convert_command.h"
+#include "number_text.h"
 
 namespace {
 
@@ -68,7 +68,6 @@ const char* errorName(RunError e)
     case RunError::TypeMismatch: return "TypeMismatch";
     case RunError::Overflow: return "Overflow";
     case RunError::InvalidOperation: return "InvalidOperation";
-    case RunError::DivisionByZero: return "DivisionByZero";
     }
     return "?";
 }

@@ -1,4 +1,4 @@
-#include "runtime/qt_runtime_services.h"
+#include "qt_runtime_services.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-
-#include <stdexcept>
 
 namespace mensora {
 
@@ -36,117 +34,124 @@ NumberSettings numberSettingsOf(const QLocale& locale)
     return s;
 }
 
-QtRuntimeServices::QtRuntimeServices(const FormControls& controls)
-    : c_(controls),
-      inputNames_{controls.lblInput->accessibleName(), controls.txtInput->accessibleName()},
-      outputNames_{controls.lblOutput->accessibleName(), controls.txtOutput->accessibleName()}
+namespace {
+
+// A control of the form by its name. The form is compiled into the program,
+// so a missing control is a broken build, found before the window opens.
+template <class T>
+T* control(QWidget& form, const char* name)
 {
+    T* found = form.findChild<T*>(QLatin1StringView(name));
+    if (found == nullptr) qFatal("the form has no control %s", name);
+    return found;
 }
 
-QLineEdit* QtRuntimeServices::box(Control control) const
-{
-    if (control == Control::txtInput) return c_.txtInput;
-    if (control == Control::txtOutput) return c_.txtOutput;
-    throw std::invalid_argument("not a text box");
-}
+}  // namespace
 
-QLabel* QtRuntimeServices::label(Control control) const
+QtRuntimeServices::QtRuntimeServices(QWidget& form)
+    : form_(&form),
+      options_{control<QRadioButton>(form, "optDistance"), control<QRadioButton>(form, "optVolume"),
+               control<QRadioButton>(form, "optTemp"), control<QRadioButton>(form, "optArea"),
+               control<QRadioButton>(form, "optWeight")},
+      list1_(control<QListWidget>(form, "list1")),
+      boxes_{control<QLineEdit>(form, "txtInput"), control<QLineEdit>(form, "txtOutput")},
+      labels_{UnitLabel{control<QLabel>(form, "lblInput"), boxes_[0], {}, {}},
+              UnitLabel{control<QLabel>(form, "lblOutput"), boxes_[1], {}, {}}},
+      buttons_{control<QPushButton>(form, "cmdConvert"), control<QPushButton>(form, "cmdExit"),
+               control<QPushButton>(form, "cmdReset")}
 {
-    if (control == Control::lblInput) return c_.lblInput;
-    if (control == Control::lblOutput) return c_.lblOutput;
-    throw std::invalid_argument("not a label");
-}
-
-QWidget* QtRuntimeServices::widget(Control control) const
-{
-    switch (control) {
-    case Control::optDistance:
-    case Control::optVolume:
-    case Control::optTemp:
-    case Control::optArea:
-    case Control::optWeight:
-        return c_.options[static_cast<std::size_t>(control) - static_cast<std::size_t>(Control::optDistance)];
-    case Control::list1: return c_.list1;
-    case Control::lblInput: return c_.lblInput;
-    case Control::lblOutput: return c_.lblOutput;
-    case Control::txtInput: return c_.txtInput;
-    case Control::txtOutput: return c_.txtOutput;
-    case Control::cmdConvert: return c_.cmdConvert;
-    case Control::cmdExit: return c_.cmdExit;
-    case Control::cmdReset: return c_.cmdReset;
+    for (UnitLabel& l : labels_) {
+        l.labelName = l.label->accessibleName();
+        l.boxName = l.box->accessibleName();
     }
-    throw std::invalid_argument("no such control");
+
+    // An option's Click is its becoming selected, by mouse, arrow keys, a
+    // screen reader or the program; clicking the option that is selected
+    // already changes nothing.
+    for (std::size_t i = 0; i < options_.size(); ++i) {
+        QObject::connect(options_[i], &QAbstractButton::toggled, &events_, [this, i](bool on) {
+            if (on) raise(optionClick_[i]);
+        });
+    }
+    // The list's Click is a selection made by the user, by mouse or keys;
+    // emptying and filling the list are not, and neither is the current row
+    // that tabbing into the list sets.
+    QObject::connect(list1_, &QListWidget::itemSelectionChanged, &events_, [this] { raise(listClick_); });
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        QObject::connect(buttons_[i], &QAbstractButton::clicked, &events_, [this, i] { raise(buttonClick_[i]); });
+    }
 }
 
-std::u16string QtRuntimeServices::text(Control control) const { return toU16(box(control)->text()); }
+std::u16string QtRuntimeServices::text(TextBox b) const { return toU16(box(b)->text()); }
 
-void QtRuntimeServices::setText(Control control, std::u16string_view text) { box(control)->setText(toQString(text)); }
+void QtRuntimeServices::setText(TextBox b, std::u16string_view text) { box(b)->setText(toQString(text)); }
 
-std::u16string QtRuntimeServices::caption(Control control) const { return toU16(label(control)->text()); }
-
-void QtRuntimeServices::setCaption(Control control, std::u16string_view caption)
+void QtRuntimeServices::setCaption(Label label, std::u16string_view caption)
 {
     // A screen reader names the label and its box by the unit it shows, and
     // by the names the form gave them while no unit is shown.
-    const bool input = control == Control::lblInput;
-    QLabel* l = label(control);
-    QLineEdit* buddy = input ? c_.txtInput : c_.txtOutput;
-    const RoleNames& names = input ? inputNames_ : outputNames_;
+    const UnitLabel& l = labels_[static_cast<std::size_t>(label)];
     const QString text = toQString(caption);
-    l->setText(text);
-    l->setAccessibleName(text.isEmpty() ? names.label : text);
-    buddy->setAccessibleName(text.isEmpty() ? names.box : text);
+    l.label->setText(text);
+    l.label->setAccessibleName(text.isEmpty() ? l.labelName : text);
+    l.box->setAccessibleName(text.isEmpty() ? l.boxName : text);
 }
 
-bool QtRuntimeServices::optionValue(Category category) const
-{
-    return c_.options[static_cast<std::size_t>(category)]->isChecked();
-}
+bool QtRuntimeServices::optionValue(OptionButton o) const { return option(o)->isChecked(); }
 
-void QtRuntimeServices::selectOption(Category category)
+void QtRuntimeServices::selectOption(OptionButton o)
 {
-    QRadioButton* option = c_.options[static_cast<std::size_t>(category)];
-    if (option->isChecked()) {
-        if (optionClick_) optionClick_(category);
+    if (option(o)->isChecked()) {
+        raise(optionClick_[static_cast<std::size_t>(o)]);
         return;
     }
     // Checking it unchecks the others, and its change raises its Click.
-    option->setChecked(true);
+    option(o)->setChecked(true);
 }
 
 std::int16_t QtRuntimeServices::listIndex() const
 {
-    const QList<QListWidgetItem*> selected = c_.list1->selectedItems();
+    const QList<QListWidgetItem*> selected = list1_->selectedItems();
     if (selected.isEmpty()) return -1;
-    const int row = c_.list1->row(selected.front());
+    const int row = list1_->row(selected.front());
     return row > INT16_MAX ? std::int16_t{-1} : static_cast<std::int16_t>(row);
 }
 
 std::int16_t QtRuntimeServices::listCount() const
 {
-    const int count = c_.list1->count();
+    const int count = list1_->count();
     return count > INT16_MAX ? INT16_MAX : static_cast<std::int16_t>(count);
 }
 
 std::u16string QtRuntimeServices::listText() const
 {
-    const QList<QListWidgetItem*> selected = c_.list1->selectedItems();
+    const QList<QListWidgetItem*> selected = list1_->selectedItems();
     return selected.isEmpty() ? std::u16string() : toU16(selected.front()->text());
 }
 
 void QtRuntimeServices::listClear()
 {
     // Emptying the list is not the user choosing an entry.
-    const QSignalBlocker blocker(c_.list1);
-    c_.list1->clear();
+    const QSignalBlocker blocker(list1_);
+    list1_->clear();
 }
 
-void QtRuntimeServices::listAddItem(std::u16string_view caption)
+void QtRuntimeServices::listAddItem(std::u16string_view caption) { list1_->addItem(toQString(caption)); }
+
+void QtRuntimeServices::setFocus(TextBox b) { box(b)->setFocus(Qt::OtherFocusReason); }
+
+void QtRuntimeServices::setFocus(OptionButton o) { option(o)->setFocus(Qt::OtherFocusReason); }
+
+void QtRuntimeServices::onClick(OptionButton o, Handler handler) { optionClick_[static_cast<std::size_t>(o)] = handler; }
+
+void QtRuntimeServices::onClick(ListBox, Handler handler) { listClick_ = handler; }
+
+void QtRuntimeServices::onClick(CommandButton b, Handler handler) { buttonClick_[static_cast<std::size_t>(b)] = handler; }
+
+void QtRuntimeServices::raise(Handler handler)
 {
-    c_.list1->addItem(toQString(caption));
+    if (handler != nullptr) handler(*this);
 }
-
-void QtRuntimeServices::setFocus(Control control) { widget(control)->setFocus(Qt::OtherFocusReason); }
 
 void QtRuntimeServices::showBox(BoxKind kind, const QString& text)
 {
@@ -155,8 +160,7 @@ void QtRuntimeServices::showBox(BoxKind kind, const QString& text)
         return;
     }
     QMessageBox box(kind == BoxKind::Message ? QMessageBox::NoIcon : QMessageBox::Warning,
-                    toQString(applicationTitle), text, QMessageBox::Ok, c_.window);
-    box.setObjectName(kind == BoxKind::Message ? QStringLiteral("messageBox") : QStringLiteral("runErrorBox"));
+                    toQString(applicationTitle), text, QMessageBox::Ok, form_);
     box.exec();
 }
 
@@ -166,7 +170,7 @@ void QtRuntimeServices::showRunError(RunError error) { showBox(BoxKind::RunError
 
 void QtRuntimeServices::endProgram()
 {
-    if (c_.window) c_.window->hide();
+    form_->hide();
     QCoreApplication::exit(0);
 }
 

@@ -1,42 +1,30 @@
-// The host in Qt: the named controls of the form, the message box, the
-// display of run-time errors and program end.
+// The host in Qt: the named controls of a form built from its Designer
+// description, their Click events, the message box, the display of run-time
+// errors, the number settings of the user's locale and program end.
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <array>
 #include <functional>
 
-#include "runtime/runtime_services.h"
+#include "runtime_services.h"
 
 class QLabel;
 class QLocale;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QRadioButton;
+class QPushButton;
 class QWidget;
 
 namespace mensora {
 
-// The form's controls, by name.
-struct FormControls {
-    QWidget* window = nullptr;
-    std::array<QRadioButton*, 5> options{};  // in category order
-    QListWidget* list1 = nullptr;
-    QLabel* lblInput = nullptr;
-    QLabel* lblOutput = nullptr;
-    QLineEdit* txtInput = nullptr;
-    QLineEdit* txtOutput = nullptr;
-    QPushButton* cmdConvert = nullptr;
-    QPushButton* cmdExit = nullptr;
-    QPushButton* cmdReset = nullptr;
-};
-
 QString toQString(std::u16string_view text);
 std::u16string toU16(const QString& text);
 
-// The settings of the default locale (the system's, unless a test sets one).
+// The number settings of a locale.
 NumberSettings numberSettingsOf(const QLocale& locale);
 
 class QtRuntimeServices final : public RuntimeServices {
@@ -45,49 +33,59 @@ public:
     // Receives what a message box would show, in place of the modal box.
     using BoxSink = std::function<void(BoxKind kind, const QString& text)>;
 
-    explicit QtRuntimeServices(const FormControls& controls);
+    // Takes the form's controls by their names; the form outlives this.
+    explicit QtRuntimeServices(QWidget& form);
 
     // Tests route the boxes here so that no modal box blocks the run.
     void setBoxSink(BoxSink sink) { boxSink_ = std::move(sink); }
 
-    // The Click of the category options, which selectOption raises again
-    // when the option is selected already.
-    void setOptionClick(std::function<void(Category)> click) { optionClick_ = std::move(click); }
-
-    std::u16string text(Control box) const override;
-    void setText(Control box, std::u16string_view text) override;
-    std::u16string caption(Control label) const override;
-    void setCaption(Control label, std::u16string_view caption) override;
-    bool optionValue(Category category) const override;
-    void selectOption(Category category) override;
+    std::u16string text(TextBox box) const override;
+    void setText(TextBox box, std::u16string_view text) override;
+    void setCaption(Label label, std::u16string_view caption) override;
+    bool optionValue(OptionButton option) const override;
+    void selectOption(OptionButton option) override;
     std::int16_t listIndex() const override;
     std::int16_t listCount() const override;
     std::u16string listText() const override;
     void listClear() override;
     void listAddItem(std::u16string_view caption) override;
-    void setFocus(Control control) override;
+    void setFocus(TextBox box) override;
+    void setFocus(OptionButton option) override;
+    void onClick(OptionButton option, Handler handler) override;
+    void onClick(ListBox list, Handler handler) override;
+    void onClick(CommandButton button, Handler handler) override;
     void showMessage(std::u16string_view text) override;
     void showRunError(RunError error) override;
     void endProgram() override;
     NumberSettings numberSettings() const override;
 
 private:
-    QLineEdit* box(Control control) const;
-    QLabel* label(Control control) const;
-    QWidget* widget(Control control) const;
+    QRadioButton* option(OptionButton o) const { return options_[static_cast<std::size_t>(o)]; }
+    QLineEdit* box(TextBox b) const { return boxes_[static_cast<std::size_t>(b)]; }
     void showBox(BoxKind kind, const QString& text);
+    void raise(Handler handler);
 
-    // The accessible names a unit label and its box have while no unit is shown.
-    struct RoleNames {
-        QString label;
-        QString box;
+    // A unit label, its box, and the accessible names the two have while no
+    // unit is shown.
+    struct UnitLabel {
+        QLabel* label;
+        QLineEdit* box;
+        QString labelName;
+        QString boxName;
     };
 
-    FormControls c_;
-    RoleNames inputNames_;
-    RoleNames outputNames_;
+    QWidget* form_;
+    std::array<QRadioButton*, 5> options_;
+    QListWidget* list1_;
+    std::array<QLineEdit*, 2> boxes_;
+    std::array<UnitLabel, 2> labels_;
+    std::array<QPushButton*, 3> buttons_;
+    std::array<Handler, 5> optionClick_{};
+    Handler listClick_ = nullptr;
+    std::array<Handler, 3> buttonClick_{};
     BoxSink boxSink_;
-    std::function<void(Category)> optionClick_;
+    // The receiver of the controls' signals: the events stop with this object.
+    QObject events_;
 };
 
 }  // namespace mensora

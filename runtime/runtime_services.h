@@ -1,64 +1,51 @@
 // The services the program takes from its host: the named controls of the one
-// form, the message box, the display of run-time errors and program end. The
-// convert command and the window's handlers reach the window only through
-// this interface, so they run headless against a fake.
+// form, their Click events, the message box, the display of run-time errors,
+// the user's number settings and program end. The Convert command and the
+// window's handlers reach the window only through this interface, so they run
+// headless against a fake.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "core/conversion_catalogue.h"
-#include "core/number_text.h"
+#include "number_settings.h"
+#include "run_error.h"
 
 namespace mensora {
 
-// The controls of Form1 that the handlers reach, by their names on the form.
-enum class Control : std::uint8_t {
-    optDistance,
-    optVolume,
-    optTemp,
-    optArea,
-    optWeight,
-    list1,
-    lblInput,
-    lblOutput,
-    txtInput,
-    txtOutput,
-    cmdConvert,
-    cmdExit,
-    cmdReset,
-};
-
-// The option button that shows a category.
-[[nodiscard]] constexpr Control optionFor(Category category) noexcept
-{
-    return static_cast<Control>(static_cast<std::uint8_t>(Control::optDistance) + static_cast<std::uint8_t>(category));
-}
-
-// The one message of the program's own.
-inline constexpr std::u16string_view numericEntryMessage = u"Valid Numeric Entry Only Please";
+// The controls of Form1, by kind and by their names on the form. Each kind
+// has only the operations that fit it.
+enum class OptionButton : std::uint8_t { optDistance, optVolume, optTemp, optArea, optWeight };
+enum class ListBox : std::uint8_t { list1 };
+enum class Label : std::uint8_t { lblInput, lblOutput };
+enum class TextBox : std::uint8_t { txtInput, txtOutput };
+enum class CommandButton : std::uint8_t { cmdConvert, cmdExit, cmdReset };
 
 // The title of every message box.
 inline constexpr std::u16string_view applicationTitle = u"Mensora";
+
+class RuntimeServices;
+
+// An event handler: called with the form, once per event.
+using Handler = void (*)(RuntimeServices& form);
 
 class RuntimeServices {
 public:
     virtual ~RuntimeServices() = default;
 
-    // Text of txtInput or txtOutput.
-    [[nodiscard]] virtual std::u16string text(Control box) const = 0;
-    virtual void setText(Control box, std::u16string_view text) = 0;
+    // Text of a text box.
+    [[nodiscard]] virtual std::u16string text(TextBox box) const = 0;
+    virtual void setText(TextBox box, std::u16string_view text) = 0;
 
-    // Caption of lblInput or lblOutput.
-    [[nodiscard]] virtual std::u16string caption(Control label) const = 0;
-    virtual void setCaption(Control label, std::u16string_view caption) = 0;
+    // Caption of a label.
+    virtual void setCaption(Label label, std::u16string_view caption) = 0;
 
-    // Whether a category's option is the selected one.
-    [[nodiscard]] virtual bool optionValue(Category category) const = 0;
-    // Selects a category's option, clearing the others, and raises its Click,
-    // also when it was selected already.
-    virtual void selectOption(Category category) = 0;
+    // Whether an option is the selected one.
+    [[nodiscard]] virtual bool optionValue(OptionButton option) const = 0;
+    // Selects an option, clearing the others, and raises its Click, also
+    // when it was selected already.
+    virtual void selectOption(OptionButton option) = 0;
 
     // list1: the selected index (-1 for none), the number of entries, the
     // caption of the selected entry, emptying and appending.
@@ -68,7 +55,14 @@ public:
     virtual void listClear() = 0;
     virtual void listAddItem(std::u16string_view caption) = 0;
 
-    virtual void setFocus(Control control) = 0;
+    virtual void setFocus(TextBox box) = 0;
+    virtual void setFocus(OptionButton option) = 0;
+
+    // Click events: from now on the handler is called once per Click of the
+    // control (for the list, each time the user chooses an entry).
+    virtual void onClick(OptionButton option, Handler handler) = 0;
+    virtual void onClick(ListBox list, Handler handler) = 0;
+    virtual void onClick(CommandButton button, Handler handler) = 0;
 
     // A modal box titled with the application title, one OK button, no icon;
     // returns when it is dismissed.

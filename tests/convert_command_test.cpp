@@ -1,4 +1,4 @@
-#include "core/convert_command.h"
+#include "convert_command.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/fake_runtime_services.h"
+#include "fake_runtime_services.h"
 #include "test_support.h"
 
 namespace mensora {
@@ -24,14 +24,13 @@ FakeRuntimeServices makeForm(const FormState& s)
 {
     FakeRuntimeServices form;
     if (s.category) {
-        form.setOption(*s.category);
+        form.setOption(optionOf(*s.category));
         for (const Entry& e : entriesOf(*s.category)) form.listItems.emplace_back(e.caption);
     }
     form.listSelected = s.listIndex;
-    form.txtInput = s.input;
-    form.txtOutput = s.output;
-    form.lblInput = u"source";
-    form.lblOutput = u"target";
+    form.box(TextBox::txtInput) = s.input;
+    form.box(TextBox::txtOutput) = s.output;
+    form.labels = {u"source", u"target"};
     return form;
 }
 
@@ -77,13 +76,13 @@ TEST(ConvertCommand, ChecksSelectsComputesAndWrites)
 
         cmdConvert_Click(form);
 
-        EXPECT_EQ(form.txtInput, c.input);
-        EXPECT_EQ(form.txtOutput, c.output);
+        EXPECT_EQ(form.box(TextBox::txtInput), c.input);
+        EXPECT_EQ(form.box(TextBox::txtOutput), c.output);
         if (c.message) {
             ASSERT_EQ(form.messages.size(), 1U);
             EXPECT_EQ(form.messages[0], u"Valid Numeric Entry Only Please");
             ASSERT_EQ(form.focusMoves.size(), 1U);
-            EXPECT_EQ(form.focusMoves[0], Control::txtInput);
+            EXPECT_EQ(form.focusMoves[0], decltype(form.focusMoves)::value_type(TextBox::txtInput));
         } else {
             EXPECT_TRUE(form.messages.empty());
             EXPECT_TRUE(form.focusMoves.empty());
@@ -95,8 +94,7 @@ TEST(ConvertCommand, ChecksSelectsComputesAndWrites)
             EXPECT_TRUE(form.errors.empty());
         }
         // Convert never touches the labels, the list or the options
-        EXPECT_EQ(form.lblInput, u"source");
-        EXPECT_EQ(form.lblOutput, u"target");
+        EXPECT_EQ(form.labels, (std::array<std::u16string, 2>{u"source", u"target"}));
         EXPECT_EQ(form.options, optionsBefore);
         EXPECT_EQ(form.listItems, listBefore);
         EXPECT_EQ(form.listSelected, c.before.listIndex);
@@ -109,8 +107,8 @@ TEST(ConvertCommand, PressedTwiceGivesTheSameResult)
     FakeRuntimeServices form = makeForm({Category::Distance, 1, u"1"});
     cmdConvert_Click(form);
     cmdConvert_Click(form);
-    EXPECT_EQ(form.txtOutput, u"2.54");
-    EXPECT_EQ(form.txtInput, u"1");
+    EXPECT_EQ(form.box(TextBox::txtOutput), u"2.54");
+    EXPECT_EQ(form.box(TextBox::txtInput), u"1");
 }
 
 TEST(ConvertCommand, FollowsTheFormNumberSettings)
@@ -118,26 +116,37 @@ TEST(ConvertCommand, FollowsTheFormNumberSettings)
     FakeRuntimeServices form = makeForm({Category::Distance, 1, u"12,5"});
     form.settings = testing::german;
     cmdConvert_Click(form);
-    EXPECT_EQ(form.txtOutput, u"31,75");
+    EXPECT_EQ(form.box(TextBox::txtOutput), u"31,75");
 
-    form.txtInput = u"300";
-    form.setOption(Category::Temperature);
+    form.box(TextBox::txtInput) = u"300";
+    form.setOption(OptionButton::optTemp);
     form.listSelected = 4;
     cmdConvert_Click(form);
-    EXPECT_EQ(form.txtOutput, u"80,33");
+    EXPECT_EQ(form.box(TextBox::txtOutput), u"80,33");
 }
 
 TEST(ConvertCommand, TheFirstSelectedOptionGivesTheCategory)
 {
     // options are one group, but should two ever read as selected, the upper one counts
     FakeRuntimeServices form = makeForm({Category::Temperature, 4, u"300"});
-    form.options[static_cast<std::size_t>(Category::Volume)] = true;
+    form.option(OptionButton::optVolume) = true;
     cmdConvert_Click(form);
-    EXPECT_EQ(form.txtOutput, u"old result");  // Volume has no entry 4
+    EXPECT_EQ(form.box(TextBox::txtOutput), u"old result");  // Volume has no entry 4
 
     form.listSelected = 3;
     cmdConvert_Click(form);
-    EXPECT_EQ(form.txtOutput, u"170.478375");  // 300 pints to litres
+    EXPECT_EQ(form.box(TextBox::txtOutput), u"170.478375");  // 300 pints to litres
+}
+
+TEST(ConvertCommand, ShowsEachErrorInItsOwnPlainWords)
+{
+    const std::vector<std::pair<RunError, std::u16string_view>> cases{
+        {RunError::TypeMismatch, u"The input could not be read as a number."},
+        {RunError::Overflow, u"The number is too large: the conversion overflowed, so no result was written."},
+        {RunError::InvalidOperation, u"The calculation did not give a number, so no result was written."},
+    };
+    for (const auto& [error, words] : cases) EXPECT_EQ(describe(error), words);
+    EXPECT_EQ(numericEntryMessage, u"Valid Numeric Entry Only Please");
 }
 
 }  // namespace

@@ -1,21 +1,20 @@
-#include "window/form1_events.h"
+#include "form1_events.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "runtime/fake_runtime_services.h"
+#include "convert_command.h"
+#include "fake_runtime_services.h"
 
 namespace mensora {
 namespace {
 
-// A fake form whose options raise the window's category handlers.
+// A fake form with the window's handlers on its controls, as the program
+// starts it.
 struct EventsForm : FakeRuntimeServices {
-    EventsForm()
-    {
-        onOptionClick = [this](Category c) { categoryChosen(*this, c); };
-    }
+    EventsForm() { connectForm1(*this); }
 };
 
 std::vector<std::u16string> captionsOf(Category category)
@@ -25,29 +24,19 @@ std::vector<std::u16string> captionsOf(Category category)
     return captions;
 }
 
-TEST(Form1Events, EachOptionHandlerLoadsItsCategory)
+TEST(Form1Events, EachOptionLoadsItsCategory)
 {
-    using Handler = void (*)(RuntimeServices&);
-    const std::vector<std::pair<Handler, Category>> handlers{{optDistance_Click, Category::Distance},
-                                                             {optVolume_Click, Category::Volume},
-                                                             {optTemp_Click, Category::Temperature},
-                                                             {optArea_Click, Category::Area},
-                                                             {optWeight_Click, Category::Weight}};
-    for (const auto& [handler, category] : handlers) {
+    for (const Category category : allCategories) {
         EventsForm form;
         form.listItems = {u"stale"};
         form.listSelected = 0;
-        form.lblInput = u"a";
-        form.lblOutput = u"b";
-        form.txtInput = u"1";
-        form.txtOutput = u"2";
-        handler(form);
+        form.labels = {u"a", u"b"};
+        form.boxes = {u"1", u"2"};
+        form.selectOption(optionOf(category));
         EXPECT_EQ(form.listItems, captionsOf(category));
         EXPECT_EQ(form.listSelected, -1);
-        EXPECT_EQ(form.lblInput, u"");
-        EXPECT_EQ(form.lblOutput, u"");
-        EXPECT_EQ(form.txtInput, u"1");
-        EXPECT_EQ(form.txtOutput, u"2");
+        EXPECT_EQ(form.labels, (std::array<std::u16string, 2>{}));
+        EXPECT_EQ(form.boxes, (std::array<std::u16string, 2>{u"1", u"2"}));
     }
 }
 
@@ -76,16 +65,14 @@ TEST(Form1Events, ListClickShowsUnitsAndEmptiesTheBoxes)
         EventsForm form;
         form.listItems = c.items;
         form.listSelected = c.selected;
-        form.lblInput = u"old in";
-        form.lblOutput = u"old out";
-        form.txtInput = u"in";
-        form.txtOutput = u"out";
-        list1_Click(form);
-        EXPECT_EQ(form.lblInput, c.source);
-        EXPECT_EQ(form.lblOutput, c.target);
-        EXPECT_EQ(form.txtInput, c.input);
-        EXPECT_EQ(form.txtOutput, c.output);
-        EXPECT_EQ(form.focusMoves == std::vector<Control>{Control::txtInput}, c.focused);
+        form.labels = {u"old in", u"old out"};
+        form.boxes = {u"in", u"out"};
+        form.listClick(form);
+        EXPECT_EQ(form.label(Label::lblInput), c.source);
+        EXPECT_EQ(form.label(Label::lblOutput), c.target);
+        EXPECT_EQ(form.box(TextBox::txtInput), c.input);
+        EXPECT_EQ(form.box(TextBox::txtOutput), c.output);
+        EXPECT_EQ(form.focusMoves == decltype(form.focusMoves){TextBox::txtInput}, c.focused);
     }
 }
 
@@ -93,27 +80,33 @@ TEST(Form1Events, ResetReachesTheHomeStateFromAnywhere)
 {
     for (const Category from : allCategories) {
         EventsForm form;
-        form.selectOption(from);
+        form.selectOption(optionOf(from));
         form.listSelected = 2;
-        list1_Click(form);
-        form.txtInput = u"1";
-        form.txtOutput = u"2";
-        cmdReset_Click(form);
-        EXPECT_TRUE(form.optionValue(Category::Distance));
+        form.listClick(form);
+        form.boxes = {u"1", u"2"};
+        form.click(CommandButton::cmdReset);
+        EXPECT_EQ(form.options, (std::array<bool, 5>{true, false, false, false, false}));
         EXPECT_EQ(form.listItems, captionsOf(Category::Distance));
         EXPECT_EQ(form.listSelected, -1);
-        EXPECT_EQ(form.lblInput, u"");
-        EXPECT_EQ(form.lblOutput, u"");
-        EXPECT_EQ(form.txtInput, u"");
-        EXPECT_EQ(form.txtOutput, u"");
+        EXPECT_EQ(form.labels, (std::array<std::u16string, 2>{}));
+        EXPECT_EQ(form.boxes, (std::array<std::u16string, 2>{}));
     }
 }
 
-TEST(Form1Events, ExitEndsTheProgram)
+TEST(Form1Events, StartsOnDistanceAndConvertsAndExits)
 {
     EventsForm form;
-    form.txtOutput = u"80.33";
-    cmdExit_Click(form);
+    firstFocus(form);
+    EXPECT_EQ(form.focusMoves, decltype(form.focusMoves){OptionButton::optDistance});
+    EXPECT_TRUE(form.option(OptionButton::optDistance));
+    EXPECT_EQ(form.listItems, captionsOf(Category::Distance));
+
+    form.listSelected = 1;
+    form.box(TextBox::txtInput) = u"1";
+    form.click(CommandButton::cmdConvert);
+    EXPECT_EQ(form.box(TextBox::txtOutput), u"2.54");
+
+    form.click(CommandButton::cmdExit);
     EXPECT_TRUE(form.ended);
 }
 

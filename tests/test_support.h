@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/number_text.h"
+#include "number_settings.h"
 
 namespace mensora::testing {
 

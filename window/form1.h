@@ -1,12 +1,9 @@
-// The one window: built from its Designer form, its controls wired to the
-// handlers, and the runtime through which the handlers reach it.
+// The one window, built from its Designer form.
 #pragma once
 
 #include <QWidget>
 
 #include <memory>
-
-#include "runtime/qt_runtime_services.h"
 
 class QApplication;
 
@@ -20,22 +17,15 @@ namespace mensora {
 // the stand-in font where "Comic Sans MS" is not installed.
 void prepareApplication(QApplication& app);
 
+// The window and its controls, each named as on the form; the runtime finds
+// them by those names.
 class Form1 : public QWidget {
-    Q_OBJECT
-
 public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The runtime the handlers reach the window through.
-    QtRuntimeServices& runtime() { return runtime_; }
-    // The controls, by name.
-    const FormControls& controls() const { return controls_; }
-
 private:
     std::unique_ptr<Ui::Form1> ui_;
-    FormControls controls_;
-    QtRuntimeServices runtime_;
 };
 
 }  // namespace mensora

@@ -1,14 +1,35 @@
-#include "window/form1_events.h"
+#include "form1_events.h"
 
 #include <string>
 
+#include "convert_command.h"
+
 namespace mensora {
+
+void connectForm1(RuntimeServices& form)
+{
+    form.onClick(OptionButton::optDistance, optDistance_Click);
+    form.onClick(OptionButton::optVolume, optVolume_Click);
+    form.onClick(OptionButton::optTemp, optTemp_Click);
+    form.onClick(OptionButton::optArea, optArea_Click);
+    form.onClick(OptionButton::optWeight, optWeight_Click);
+    form.onClick(ListBox::list1, list1_Click);
+    form.onClick(CommandButton::cmdConvert, cmdConvert_Click);
+    form.onClick(CommandButton::cmdExit, cmdExit_Click);
+    form.onClick(CommandButton::cmdReset, cmdReset_Click);
+}
+
+void firstFocus(RuntimeServices& form)
+{
+    form.setFocus(OptionButton::optDistance);
+    form.selectOption(OptionButton::optDistance);
+}
 
 void categoryChosen(RuntimeServices& form, Category category)
 {
     form.listClear();
-    form.setCaption(Control::lblInput, u"");
-    form.setCaption(Control::lblOutput, u"");
+    form.setCaption(Label::lblInput, u"");
+    form.setCaption(Label::lblOutput, u"");
     for (const Entry& entry : entriesOf(category)) form.listAddItem(entry.caption);
 }
 
@@ -26,23 +47,23 @@ void list1_Click(RuntimeServices& form)
     if (index >= 0 && index < count) {
         const std::u16string caption = form.listText();
         const UnitNames units = splitCaption(caption);
-        form.setCaption(Control::lblInput, units.source);
-        form.setCaption(Control::lblOutput, units.target);
-        form.setFocus(Control::txtInput);
+        form.setCaption(Label::lblInput, units.source);
+        form.setCaption(Label::lblOutput, units.target);
+        form.setFocus(TextBox::txtInput);
     }
-    form.setText(Control::txtInput, u"");
-    form.setText(Control::txtOutput, u"");
+    form.setText(TextBox::txtInput, u"");
+    form.setText(TextBox::txtOutput, u"");
 }
 
 void cmdReset_Click(RuntimeServices& form)
 {
     // Selecting Distance raises its Click, which reloads its entries with none
     // selected, also when Distance was selected already.
-    form.selectOption(Category::Distance);
-    form.setText(Control::txtInput, u"");
-    form.setText(Control::txtOutput, u"");
-    form.setCaption(Control::lblInput, u"");
-    form.setCaption(Control::lblOutput, u"");
+    form.selectOption(OptionButton::optDistance);
+    form.setText(TextBox::txtInput, u"");
+    form.setText(TextBox::txtOutput, u"");
+    form.setCaption(Label::lblInput, u"");
+    form.setCaption(Label::lblOutput, u"");
 }
 
 void cmdExit_Click(RuntimeServices& form) { form.endProgram(); }

@@ -3,10 +3,17 @@
 // runtime, and keep nothing between events.
 #pragma once
 
-#include "core/conversion_catalogue.h"
-#include "runtime/runtime_services.h"
+#include "conversion_catalogue.h"
+#include "runtime_services.h"
 
 namespace mensora {
+
+// Puts every handler of the form, Convert's included, on its control's Click.
+void connectForm1(RuntimeServices& form);
+
+// The window has opened: the focus starts on the Distance option, and that
+// selects it, so the Distance entries are listed from the start.
+void firstFocus(RuntimeServices& form);
 
 // A category chosen: the list holds its entries, in catalogue order, with
 // none selected, and both unit labels are empty. The boxes keep their texts.

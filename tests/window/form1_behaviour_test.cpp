@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "core/convert_command.h"
+#include "convert_command.h"
 #include "window_fixture.h"
 
 using namespace mensora;

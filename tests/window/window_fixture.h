@@ -11,12 +11,49 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
-#include "window/form1.h"
+#include "form1.h"
+#include "form1_events.h"
+#include "qt_runtime_services.h"
 
 namespace mensora::testing {
+
+// The controls of a form, found by their names as the runtime finds them.
+struct Controls {
+    explicit Controls(QWidget& form)
+        : options{find<QRadioButton>(form, "optDistance"), find<QRadioButton>(form, "optVolume"),
+                  find<QRadioButton>(form, "optTemp"), find<QRadioButton>(form, "optArea"),
+                  find<QRadioButton>(form, "optWeight")},
+          list1(find<QListWidget>(form, "list1")),
+          lblInput(find<QLabel>(form, "lblInput")),
+          lblOutput(find<QLabel>(form, "lblOutput")),
+          txtInput(find<QLineEdit>(form, "txtInput")),
+          txtOutput(find<QLineEdit>(form, "txtOutput")),
+          cmdConvert(find<QPushButton>(form, "cmdConvert")),
+          cmdExit(find<QPushButton>(form, "cmdExit")),
+          cmdReset(find<QPushButton>(form, "cmdReset"))
+    {
+    }
+
+    template <class T>
+    static T* find(QWidget& form, const char* name)
+    {
+        return form.findChild<T*>(QString::fromLatin1(name));
+    }
+
+    std::array<QRadioButton*, 5> options;
+    QListWidget* list1;
+    QLabel* lblInput;
+    QLabel* lblOutput;
+    QLineEdit* txtInput;
+    QLineEdit* txtOutput;
+    QPushButton* cmdConvert;
+    QPushButton* cmdExit;
+    QPushButton* cmdReset;
+};
 
 struct CaughtBox {
     QtRuntimeServices::BoxKind kind;
@@ -25,9 +62,12 @@ struct CaughtBox {
 
 class ShownForm {
 public:
-    ShownForm() : form(std::make_unique<Form1>())
+    // Started as the program starts it.
+    ShownForm() : form(std::make_unique<Form1>()), runtime(*form), controls(*form)
     {
-        form->runtime().setBoxSink([this](QtRuntimeServices::BoxKind kind, const QString& text) {
+        connectForm1(runtime);
+        firstFocus(runtime);
+        runtime.setBoxSink([this](QtRuntimeServices::BoxKind kind, const QString& text) {
             boxes.push_back({kind, text});
         });
         form->show();
@@ -35,7 +75,7 @@ public:
         ready = QTest::qWaitForWindowActive(form.get());
     }
 
-    const FormControls& c() const { return form->controls(); }
+    const Controls& c() const { return controls; }
     QRadioButton* option(Category category) const { return c().options[static_cast<std::size_t>(category)]; }
 
     void clickOption(Category category) const { QTest::mouseClick(option(category), Qt::LeftButton); }
@@ -77,6 +117,8 @@ public:
     }
 
     std::unique_ptr<Form1> form;
+    QtRuntimeServices runtime;
+    Controls controls;
     std::vector<CaughtBox> boxes;
     bool ready = false;
 };
