@@ -2,17 +2,22 @@
 // value that the number rules take as it is.
 #pragma once
 
+#include <cstdint>
+
 namespace mensora {
 
-// A group separator of u'\0' means the settings use no digit grouping.
 struct NumberSettings {
-    char16_t decimal = u'.';
-    char16_t group = u',';
+    char16_t decimal = u'.';       // the decimal mark
+    char16_t group = u',';         // the group mark; u'\0' where numbers are not grouped
+    std::uint8_t groupSize = 3;    // digits in the group next to the decimal mark
+    std::uint8_t groupRepeat = 3;  // digits in each group before it (2 in Indian grouping: 12,34,567)
+    char32_t zero = U'0';          // the zero digit; the other digits follow it
+    char32_t minus = U'-';         // the minus sign, without direction marks
 
     friend constexpr bool operator==(NumberSettings, NumberSettings) = default;
 };
 
 // US English: the program's own language, and the settings of every example.
-inline constexpr NumberSettings usSettings{u'.', u','};
+inline constexpr NumberSettings usSettings{};
 
 }  // namespace mensora
