@@ -1,16 +1,40 @@
 // Fuzz target for the number rules: the input check, the strict and lenient
-// readers, the writer and the whole text-to-text conversion of every entry.
+// readers, the writer and the whole text-to-text conversion of every entry,
+// under number settings that the input itself chooses.
 //
-// Input layout: the first byte chooses the number settings (low three bits)
-// and how the rest is decoded (bit 3: raw UTF-16LE code units; clear: UTF-8,
-// with any byte that is not part of a valid sequence taken as that code
-// point). When at least eight bytes follow, they are also taken as the bits
-// of a double and the writer is checked on that value directly.
+// Input layout: three header bytes, then the body (missing header bytes count
+// as zero).
+//
+//   byte 0  bits 0-1  how the body is decoded:
+//                       0 UTF-8, any byte that is not part of a valid sequence
+//                         taken as that code point;
+//                       1 raw UTF-16LE code units;
+//                       2 UTF-8 as in 0, but a stray byte 0x80..0x9F is a token
+//                         that stands for a piece of the settings' notation
+//                         (see tokenText: the settings' digits, marks, signs,
+//                         white space, direction marks, lone surrogates);
+//                       3 as 2, and the ASCII digits, ',' and '.' are written
+//                         in the settings' notation (digits of its script, its
+//                         group mark, its decimal mark), so that a US number
+//                         turns into the same number in any locale.
+//          bit 2     the minus sign: '-' or U+2212.
+//          bits 3-5  the group sizes when byte 1 asks for unusual ones.
+//   byte 1  bits 0-1  the decimal mark: '.', ',', U+066B, '.'.
+//          bits 2-5  the group mark, from groupMarks (one entry is "the same
+//                    as the decimal mark", which means no grouping; any other
+//                    choice equal to the decimal mark becomes no grouping).
+//          bits 6-7  group sizes: 3/3, 3/3, 3/2 (Indian), unusual (byte 0).
+//   byte 2           the zero digit: below 256 - allZeros.size(), one of the
+//                    zeros of the Qt locales; above, any decimal zero.
+//
+// When at least eight body bytes follow, they are also taken as the bits of a
+// double and the writer is checked on that value directly.
 //
 // Every property is checked against a reference built here from other parts
 // of the standard library (a grammar of its own, strtod, snprintf), so a fault
 // in the core shows up as a disagreement, reported before the process aborts.
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -21,6 +45,9 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "conversion_catalogue.h"
 #include "convert_command.h"
@@ -31,16 +58,80 @@ namespace {
 using mensora::NumberSettings;
 using mensora::RunError;
 
-constexpr std::array<NumberSettings, 8> settingsTable{{
-    {u'.', u','},       // US
-    {u',', u'.'},       // German
-    {u',', u'\u202F'},  // French: narrow no-break space
-    {u'.', u'\u2019'},  // Swiss: right single quotation mark
-    {u'.', u'\0'},      // no grouping
-    {u',', u'\u00A0'},  // no-break space
-    {u',', u'\0'},      // comma, no grouping
-    {u'.', u'\''},      // ASCII apostrophe
+// ---------------------------------------------------------------------------
+// Digits and marks
+
+// Every decimal digit (Unicode 14, general category Nd) is one of the ten
+// consecutive code points that start at one of these zeros.
+constexpr std::array<char32_t, 66> allZeros{{
+    0x30,    0x660,   0x6F0,   0x7C0,   0x966,   0x9E6,   0xA66,   0xAE6,   0xB66,   0xBE6,   0xC66,
+    0xCE6,   0xD66,   0xDE6,   0xE50,   0xED0,   0xF20,   0x1040,  0x1090,  0x17E0,  0x1810,  0x1946,
+    0x19D0,  0x1A80,  0x1A90,  0x1B50,  0x1BB0,  0x1C40,  0x1C50,  0xA620,  0xA8D0,  0xA900,  0xA9D0,
+    0xA9F0,  0xAA50,  0xABF0,  0xFF10,  0x104A0, 0x10D30, 0x11066, 0x110F0, 0x11136, 0x111D0, 0x112F0,
+    0x11450, 0x114D0, 0x11650, 0x116C0, 0x11730, 0x118E0, 0x11950, 0x11C50, 0x11D50, 0x11DA0, 0x16A60,
+    0x16AC0, 0x16B50, 0x1D7CE, 0x1D7D8, 0x1D7E2, 0x1D7EC, 0x1D7F6, 0x1E140, 0x1E2F0, 0x1E950, 0x1FBF0,
 }};
+
+// The zeros of the Qt locales' own digits.
+constexpr std::array<char32_t, 10> localeZeros{{
+    0x30, 0x660, 0x6F0, 0x966, 0x9E6, 0xF20, 0x1040, 0x1C50, 0x11136, 0x1E950,
+}};
+
+// The zero of c's script, or 0 when c is no digit.
+char32_t zeroOf(char32_t c)
+{
+    for (const char32_t z : allZeros) {
+        if (c >= z && c <= z + 9) return z;
+    }
+    return 0;
+}
+
+bool isWhiteSpace(char32_t c)
+{
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+           c == 0x3000 || c == 0x200B || c == 0xFEFF;
+}
+
+bool isDirectionMark(char16_t c) { return c == 0x200E || c == 0x200F || c == 0x061C; }
+
+constexpr std::u32string_view spaceMarks = U"\u0020\u00A0\u202F\u2009";
+constexpr std::u32string_view apostropheMarks = U"\u2019\u0027";
+
+// The characters taken as decimal marks and as group marks in the settings.
+struct Marks {
+    std::u32string decimals;
+    std::u32string groups;
+};
+
+Marks marksOf(NumberSettings s)
+{
+    Marks m;
+    m.decimals.push_back(s.decimal);
+    if (s.decimal == u'\u066B' && s.group != u'.') m.decimals.push_back(U'.');
+    if (s.group != u'\0' && s.group != s.decimal) {
+        if (spaceMarks.find(s.group) != std::u32string_view::npos) {
+            m.groups = spaceMarks;
+        } else if (apostropheMarks.find(s.group) != std::u32string_view::npos) {
+            m.groups = apostropheMarks;
+        } else {
+            m.groups.push_back(s.group);
+        }
+        std::erase_if(m.groups, [&](char32_t c) { return m.decimals.find(c) != std::u32string::npos; });
+    }
+    return m;
+}
+
+void appendCodePoint(std::u16string& out, char32_t cp)
+{
+    if (cp < 0x10000) {
+        out.push_back(static_cast<char16_t>(cp));
+    } else {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Reporting
@@ -75,9 +166,12 @@ const char* errorName(RunError e)
 [[noreturn]] void fail(const char* what, std::u16string_view text, NumberSettings s, const std::string& detail = {})
 {
     std::fprintf(stderr,
-                 "\nnumber rules violated: %s\n  text: \"%s\"\n  settings: decimal U+%04X, group U+%04X\n%s%s",
+                 "\nnumber rules violated: %s\n  text: \"%s\"\n"
+                 "  settings: decimal U+%04X, group U+%04X, sizes %u/%u, zero U+%04X, minus U+%04X\n%s%s",
                  what, printable(text).c_str(), static_cast<unsigned>(s.decimal), static_cast<unsigned>(s.group),
-                 detail.empty() ? "" : "  ", detail.empty() ? "" : (detail + "\n").c_str());
+                 static_cast<unsigned>(s.groupSize), static_cast<unsigned>(s.groupRepeat),
+                 static_cast<unsigned>(s.zero), static_cast<unsigned>(s.minus), detail.empty() ? "" : "  ",
+                 detail.empty() ? "" : (detail + "\n").c_str());
     std::fflush(stderr);
     std::abort();
 }
@@ -90,7 +184,53 @@ std::string describeValue(const char* label, double v)
 }
 
 // ---------------------------------------------------------------------------
-// Decoding the bytes into a text
+// The header: settings and decoding
+
+enum class Decoding { Utf8, Utf16, Utf8Tokens, Utf8Translated };
+
+// Bits 2-5 of byte 1. sameAsDecimal asks for a group mark equal to the decimal
+// mark, which the rules read as no grouping.
+constexpr char16_t sameAsDecimal = u'\uFFFF';
+constexpr std::array<char16_t, 16> groupMarks{{
+    u',', u'.', u'\u00A0', u'\u202F', u'\u2019', u'\'', u'\u066C', u'\u2E41',
+    u' ', u'\u2009', u'\0', sameAsDecimal, u',', u'.', u'\u202F', u'\0',
+}};
+
+// Bits 3-5 of byte 0: group sizes no locale uses, for the generality of the
+// rule (a size of 0 allows no group there at all).
+constexpr std::array<std::pair<std::uint8_t, std::uint8_t>, 8> unusualSizes{{
+    {4, 4}, {2, 3}, {1, 1}, {2, 2}, {4, 3}, {0, 3}, {3, 0}, {6, 1},
+}};
+
+struct Header {
+    NumberSettings settings;
+    Decoding decoding = Decoding::Utf8;
+};
+
+Header readHeader(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2)
+{
+    Header h;
+    h.decoding = static_cast<Decoding>(b0 & 3u);
+    NumberSettings& s = h.settings;
+    s.minus = (b0 & 4u) != 0 ? U'\u2212' : U'-';
+
+    constexpr std::array<char16_t, 4> decimals{{u'.', u',', u'\u066B', u'.'}};
+    s.decimal = decimals[b1 & 3u];
+    const char16_t group = groupMarks[(b1 >> 2) & 15u];
+    s.group = group == sameAsDecimal ? s.decimal : (group == s.decimal ? u'\0' : group);
+    switch (b1 >> 6) {
+    case 2: s.groupSize = 3; s.groupRepeat = 2; break;
+    case 3: std::tie(s.groupSize, s.groupRepeat) = unusualSizes[(b0 >> 3) & 7u]; break;
+    default: s.groupSize = 3; s.groupRepeat = 3; break;
+    }
+
+    constexpr unsigned firstAnyZero = 256 - allZeros.size();
+    s.zero = b2 < firstAnyZero ? localeZeros[b2 % localeZeros.size()] : allZeros[b2 - firstAnyZero];
+    return h;
+}
+
+// ---------------------------------------------------------------------------
+// Decoding the body into a text
 
 std::u16string decodeUtf16(const std::uint8_t* p, std::size_t n)
 {
@@ -102,19 +242,55 @@ std::u16string decodeUtf16(const std::uint8_t* p, std::size_t n)
     return out;
 }
 
-void appendCodePoint(std::u16string& out, std::uint32_t cp)
+// The next member of the look-alike set of the group mark (the mark itself
+// where it has none).
+char32_t lookAlikeOf(char16_t group)
 {
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-    } else {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    for (const std::u32string_view set : {spaceMarks, apostropheMarks}) {
+        if (const auto at = set.find(group); at != std::u32string_view::npos) return set[(at + 1) % set.size()];
     }
+    return group == u'\0' ? U',' : group;
 }
 
-std::u16string decodeUtf8(const std::uint8_t* p, std::size_t n)
+// What a token byte 0x80..0x9F stands for in the settings.
+void appendToken(std::u16string& out, std::uint8_t b, NumberSettings s)
 {
+    if (b <= 0x89) {
+        appendCodePoint(out, s.zero + (b - 0x80));
+        return;
+    }
+    char32_t c = 0;
+    switch (b) {
+    case 0x8A: c = s.group == u'\0' ? U',' : s.group; break;
+    case 0x8B: c = lookAlikeOf(s.group); break;
+    case 0x8C: c = s.decimal; break;
+    case 0x8D: c = s.decimal == u'\u066B' ? U'.' : U'\u066B'; break;  // the other decimal mark
+    case 0x8E: c = U'\u200E'; break;
+    case 0x8F: c = U'\u200F'; break;
+    case 0x90: c = U'\u061C'; break;
+    case 0x91: c = U'\u2212'; break;
+    case 0x92: c = s.minus; break;
+    case 0x93: c = U'\u00A0'; break;
+    case 0x94: c = U'\u202F'; break;
+    case 0x95: c = U'\u2009'; break;
+    case 0x96: c = U'\u3000'; break;  // white space, but never a group mark
+    case 0x97: c = U'\u200B'; break;
+    case 0x98: c = U'\uFEFF'; break;
+    case 0x99: c = U'\u0085'; break;
+    case 0x9A: c = U'\u2028'; break;
+    case 0x9B: c = s.zero == U'0' ? U'\u0667' : U'7'; break;  // a seven of another script
+    case 0x9C: out.push_back(u'\xD83A'); return;               // lone surrogates, or the two
+    case 0x9D: out.push_back(u'\xDD50'); return;               // halves of the Adlam zero
+    case 0x9E: c = U'\u066C'; break;
+    default: c = U'\u2E41'; break;
+    }
+    appendCodePoint(out, c);
+}
+
+std::u16string decodeUtf8(const std::uint8_t* p, std::size_t n, Decoding decoding, NumberSettings s)
+{
+    const bool tokens = decoding == Decoding::Utf8Tokens || decoding == Decoding::Utf8Translated;
+    const bool translated = decoding == Decoding::Utf8Translated;
     std::u16string out;
     out.reserve(n);
     std::size_t i = 0;
@@ -134,97 +310,141 @@ std::u16string decodeUtf8(const std::uint8_t* p, std::size_t n)
         if (valid && cp >= minimum && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
             appendCodePoint(out, cp);
             i += len;
+            continue;
+        }
+        if (tokens && b >= 0x80 && b <= 0x9F) {
+            appendToken(out, b, s);
+        } else if (translated && b >= '0' && b <= '9') {
+            appendCodePoint(out, s.zero + (b - '0'));
+        } else if (translated && b == ',') {
+            out.push_back(s.group == u'\0' ? u',' : s.group);
+        } else if (translated && b == '.') {
+            out.push_back(s.decimal);
         } else {
             out.push_back(static_cast<char16_t>(b));  // the byte stands for itself
-            ++i;
         }
+        ++i;
     }
     return out;
 }
 
 // ---------------------------------------------------------------------------
-// The reference grammar, built by splitting rather than scanning. On success
-// `ascii` receives the number in the C locale's notation, grouping removed.
+// The reference grammar, built by cleaning and splitting rather than scanning:
+// direction marks out, white space trimmed, then the text cut at the sign, the
+// exponent letter, the decimal mark and the group marks, and each piece
+// checked on its own. On success `ascii` receives the number in the C
+// locale's notation, grouping removed, digits in ASCII.
 
-bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-bool allDigits(std::u16string_view s)
+// The text as code points, direction marks left out; a lone surrogate stays
+// as it is (it is no digit, mark nor white space).
+std::u32string codePointsWithoutMarks(std::u16string_view text)
 {
-    for (const char16_t c : s) {
-        if (!isAsciiDigit(c)) return false;
+    std::u16string kept;
+    for (const char16_t c : text) {
+        if (!isDirectionMark(c)) kept.push_back(c);
     }
-    return true;
+    std::u32string out;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const char16_t c = kept[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < kept.size() && kept[i + 1] >= 0xDC00 && kept[i + 1] <= 0xDFFF) {
+            out.push_back(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (kept[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
 }
 
-void appendAscii(std::string& out, std::u16string_view s)
+bool isSign(char32_t c, NumberSettings s) { return c == U'+' || c == U'-' || c == U'\u2212' || c == s.minus; }
+
+// Appends the ASCII form of a run that must be digits only; records the
+// script of each digit in `zero` (0 until the first digit) and fails on a
+// non-digit or a digit of a second script.
+bool appendDigits(std::string& ascii, std::u32string_view run, char32_t& zero)
 {
-    for (const char16_t c : s) out.push_back(static_cast<char>(c));
+    for (const char32_t c : run) {
+        const char32_t z = zeroOf(c);
+        if (z == 0 || (zero != 0 && z != zero)) return false;
+        zero = z;
+        ascii.push_back(static_cast<char>('0' + (c - z)));
+    }
+    return true;
 }
 
 bool referenceGrammar(std::u16string_view text, NumberSettings s, std::string& ascii)
 {
     ascii.clear();
-    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    const std::u32string clean = codePointsWithoutMarks(text);
+    std::u32string_view t = clean;
+    while (!t.empty() && isWhiteSpace(t.front())) t.remove_prefix(1);
+    while (!t.empty() && isWhiteSpace(t.back())) t.remove_suffix(1);
 
-    if (!text.empty() && (text.front() == u'+' || text.front() == u'-')) {
-        if (text.front() == u'-') ascii.push_back('-');
-        text.remove_prefix(1);
+    if (!t.empty() && isSign(t.front(), s)) {
+        if (t.front() != U'+') ascii.push_back('-');
+        t.remove_prefix(1);
     }
 
-    std::u16string_view mantissa = text;
-    std::u16string_view exponent;
+    std::u32string_view mantissa = t;
+    std::u32string_view exponent;
     bool hasExponent = false;
-    if (const auto e = text.find_first_of(u"Ee"); e != std::u16string_view::npos) {
-        mantissa = text.substr(0, e);
-        exponent = text.substr(e + 1);
+    if (const auto e = t.find_first_of(U"Ee"); e != std::u32string_view::npos) {
+        mantissa = t.substr(0, e);
+        exponent = t.substr(e + 1);
         hasExponent = true;
-        if (!exponent.empty() && (exponent.front() == u'+' || exponent.front() == u'-')) {
-            if (exponent.size() == 1) return false;
-            if (!allDigits(exponent.substr(1))) return false;
-        } else if (exponent.empty() || !allDigits(exponent)) {
-            return false;
-        }
     }
 
-    std::u16string_view integer = mantissa;
-    std::u16string_view fraction;
-    if (const auto d = mantissa.find(s.decimal); d != std::u16string_view::npos) {
+    const Marks marks = marksOf(s);
+    std::u32string_view integer = mantissa;
+    std::u32string_view fraction;
+    bool hasDecimal = false;
+    if (const auto d = mantissa.find_first_of(marks.decimals); d != std::u32string_view::npos) {
         integer = mantissa.substr(0, d);
         fraction = mantissa.substr(d + 1);
-        if (!allDigits(fraction)) return false;  // a second separator lands here too
+        hasDecimal = true;
     }
     if (integer.empty() && fraction.empty()) return false;
 
-    const char16_t group = s.group == s.decimal ? u'\0' : s.group;
-    const bool spaceLike = group == u'\u00A0' || group == u'\u202F';
-    const auto isGroup = [&](char16_t c) { return group != u'\0' && (c == group || (spaceLike && c == u' ')); };
+    char32_t zero = 0;
 
-    std::size_t chunkStart = 0;
-    bool firstChunk = true;
-    for (std::size_t k = 0; k <= integer.size(); ++k) {
-        if (k < integer.size() && !isGroup(integer[k])) continue;
-        const std::u16string_view chunk = integer.substr(chunkStart, k - chunkStart);
-        if (!allDigits(chunk)) return false;
-        const bool last = k == integer.size();
-        if (firstChunk) {
-            if (chunk.empty() && !last) return false;  // a separator before any digit
-        } else if (chunk.size() != 3) {
-            return false;
+    // The integer part: chunks between group marks, each of its exact size.
+    std::vector<std::u32string_view> chunks;
+    if (marks.groups.empty()) {
+        chunks.push_back(integer);
+    } else {
+        std::size_t start = 0;
+        for (std::size_t k = 0; k <= integer.size(); ++k) {
+            if (k == integer.size() || marks.groups.find(integer[k]) != std::u32string::npos) {
+                chunks.push_back(integer.substr(start, k - start));
+                start = k + 1;
+            }
         }
-        appendAscii(ascii, chunk);
-        firstChunk = false;
-        chunkStart = k + 1;
+    }
+    if (chunks.size() > 1) {
+        for (std::size_t k = 0; k < chunks.size(); ++k) {
+            const std::size_t want = k + 1 == chunks.size() ? s.groupSize : s.groupRepeat;
+            if (chunks[k].empty()) return false;  // a mark that is not between two digits
+            if (k > 0 && chunks[k].size() != want) return false;
+        }
+        const char32_t first = chunks[0].front();
+        if (zeroOf(first) != 0 && zeroOf(first) == first) return false;  // "0,125" is never misread
+    }
+    for (const auto chunk : chunks) {
+        if (!appendDigits(ascii, chunk, zero)) return false;
     }
 
-    if (!fraction.empty()) {
+    if (hasDecimal) {
         ascii.push_back('.');
-        appendAscii(ascii, fraction);
+        if (!appendDigits(ascii, fraction, zero)) return false;
     }
+
     if (hasExponent) {
         ascii.push_back('e');
-        appendAscii(ascii, exponent);
+        if (!exponent.empty() && isSign(exponent.front(), s)) {
+            ascii.push_back(exponent.front() == U'+' ? '+' : '-');
+            exponent.remove_prefix(1);
+        }
+        if (exponent.empty() || !appendDigits(ascii, exponent, zero)) return false;
     }
     return true;
 }
@@ -233,6 +453,13 @@ bool referenceGrammar(std::u16string_view text, NumberSettings s, std::string& a
 // and line feed taken out, the longest prefix of the form
 // [sign] digits [. digits] [E [sign] digits] with at least one mantissa
 // digit, in C notation; the empty string when there is no such prefix.
+bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+void appendAscii(std::string& out, std::u16string_view s)
+{
+    for (const char16_t c : s) out.push_back(static_cast<char>(c));
+}
+
 std::string referenceLenientPrefix(std::u16string_view text)
 {
     std::u16string packed;
@@ -319,39 +546,40 @@ Rounded15 roundTo15(double v)
     return r;
 }
 
-// How the writer lays out those digits: plain for decimal exponents -4..14,
-// otherwise d.dddE±xx.
-std::u16string expectedText(const Rounded15& r, NumberSettings s)
+// How the writer lays out those digits, in C notation: plain for decimal
+// exponents -4..14, otherwise d.dddE±xx.
+std::string expectedAscii(const Rounded15& r)
 {
-    if (r.digits == "0") return u"0";
-    std::u16string out;
-    const auto put = [&out](std::string_view ascii) {
-        for (const char c : ascii) out.push_back(static_cast<char16_t>(c));
-    };
-    if (r.negative) out.push_back(u'-');
+    if (r.digits == "0") return "0";
+    std::string out;
+    if (r.negative) out.push_back('-');
     if (r.exponent < -4 || r.exponent > 14) {
-        put(r.digits.substr(0, 1));
-        if (r.digits.size() > 1) {
-            out.push_back(s.decimal);
-            put(std::string_view(r.digits).substr(1));
-        }
+        out += r.digits.substr(0, 1);
+        if (r.digits.size() > 1) out += "." + r.digits.substr(1);
         char e[16];
         std::snprintf(e, sizeof e, "E%c%02d", r.exponent < 0 ? '-' : '+', std::abs(r.exponent));
-        put(e);
+        out += e;
     } else if (r.exponent >= 0) {
         std::string padded = r.digits;
         const auto intDigits = static_cast<std::size_t>(r.exponent) + 1;
         if (padded.size() < intDigits) padded.append(intDigits - padded.size(), '0');
-        put(std::string_view(padded).substr(0, intDigits));
-        if (padded.size() > intDigits) {
-            out.push_back(s.decimal);
-            put(std::string_view(padded).substr(intDigits));
-        }
+        out += padded.substr(0, intDigits);
+        if (padded.size() > intDigits) out += "." + padded.substr(intDigits);
     } else {
-        out.push_back(u'0');
-        out.push_back(s.decimal);
-        put(std::string(static_cast<std::size_t>(-r.exponent - 1), '0'));
-        put(r.digits);
+        out += "0." + std::string(static_cast<std::size_t>(-r.exponent - 1), '0') + r.digits;
+    }
+    return out;
+}
+
+// The same layout in the settings' notation: digits of its script, its
+// decimal mark; the signs and the exponent letter stay ASCII.
+std::u16string inSettings(std::string_view ascii, NumberSettings s)
+{
+    std::u16string out;
+    for (const char c : ascii) {
+        if (c >= '0' && c <= '9') appendCodePoint(out, s.zero + static_cast<char32_t>(c - '0'));
+        else if (c == '.') out.push_back(s.decimal);
+        else out.push_back(static_cast<char16_t>(c));
     }
     return out;
 }
@@ -366,11 +594,17 @@ void checkWriter(double v, NumberSettings s, std::u16string_view source)
 {
     const std::u16string text = mensora::numberToText(v, s);
     const Rounded15 r = roundTo15(v);
+    const std::u16string expected = inSettings(expectedAscii(r), s);
     const auto values = [&] { return describeValue("value", v) + ", " + describeValue("rounded", r.ref.value); };
 
-    if (text != expectedText(r, s)) {
+    std::string ascii;
+    if (!referenceGrammar(expected, s, ascii)) {
+        fail("the reference grammar refuses the writer's expected layout (a fault of the fuzz target)", source, s,
+             values() + ", expected \"" + printable(expected) + "\"");
+    }
+    if (text != expected) {
         fail("numberToText wrote an unexpected text", source, s,
-             values() + ", wrote \"" + printable(text) + "\", expected \"" + printable(expectedText(r, s)) + "\"");
+             values() + ", wrote \"" + printable(text) + "\", expected \"" + printable(expected) + "\"");
     }
     if (!mensora::isNumeric(text, s)) fail("numberToText wrote a text that isNumeric refuses", source, s, values());
 
@@ -409,7 +643,7 @@ void checkText(std::u16string_view text, NumberSettings s)
     const bool refNumeric = referenceGrammar(text, s, ascii);
     if (numeric != refNumeric) {
         fail(numeric ? "isNumeric accepts a text the grammar refuses" : "isNumeric refuses a text the grammar accepts",
-             text, s);
+             text, s, refNumeric ? "ascii \"" + ascii.substr(0, 80) + "\"" : std::string{});
     }
 
     const auto read = mensora::readStrict(text, s);
@@ -466,20 +700,21 @@ void checkText(std::u16string_view text, NumberSettings s)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0) return 0;
-    const std::uint8_t header = data[0];
-    const NumberSettings settings = settingsTable[header & 7u];
-    const bool utf16 = (header & 8u) != 0;
-    const std::uint8_t* body = data + 1;
-    const std::size_t bodySize = size - 1;
+    constexpr std::size_t headerSize = 3;
+    const auto headerByte = [&](std::size_t i) -> std::uint8_t { return i < size ? data[i] : 0; };
+    const Header header = readHeader(headerByte(0), headerByte(1), headerByte(2));
+    const std::uint8_t* body = data + std::min(size, headerSize);
+    const std::size_t bodySize = size - std::min(size, headerSize);
 
-    const std::u16string text = utf16 ? decodeUtf16(body, bodySize) : decodeUtf8(body, bodySize);
-    checkText(text, settings);
+    const std::u16string text = header.decoding == Decoding::Utf16
+                                    ? decodeUtf16(body, bodySize)
+                                    : decodeUtf8(body, bodySize, header.decoding, header.settings);
+    checkText(text, header.settings);
 
     if (bodySize >= 8) {
         double v = 0.0;
         std::memcpy(&v, body, sizeof v);
-        if (std::isfinite(v)) checkWriter(v, settings, u"(the first eight bytes as a double)");
+        if (std::isfinite(v)) checkWriter(v, header.settings, u"(the first eight body bytes as a double)");
     }
     return 0;
 }
