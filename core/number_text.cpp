@@ -13,15 +13,126 @@ namespace mensora {
 
 namespace {
 
-constexpr bool isDigit(char16_t c) noexcept { return c >= u'0' && c <= u'9'; }
-constexpr bool isBlank(char16_t c) noexcept { return c == u' ' || c == u'\t'; }
+// The zero of every script's decimal digits (Unicode 14, general category
+// Nd); each script's other nine digits follow its zero.
+constexpr std::array<char32_t, 66> digitZeros{
+    0x30,    0x660,   0x6F0,   0x7C0,   0x966,   0x9E6,   0xA66,   0xAE6,   0xB66,   0xBE6,   0xC66,
+    0xCE6,   0xD66,   0xDE6,   0xE50,   0xED0,   0xF20,   0x1040,  0x1090,  0x17E0,  0x1810,  0x1946,
+    0x19D0,  0x1A80,  0x1A90,  0x1B50,  0x1BB0,  0x1C40,  0x1C50,  0xA620,  0xA8D0,  0xA900,  0xA9D0,
+    0xA9F0,  0xAA50,  0xABF0,  0xFF10,  0x104A0, 0x10D30, 0x11066, 0x110F0, 0x11136, 0x111D0, 0x112F0,
+    0x11450, 0x114D0, 0x11650, 0x116C0, 0x11730, 0x118E0, 0x11950, 0x11C50, 0x11D50, 0x11DA0, 0x16A60,
+    0x16AC0, 0x16B50, 0x1D7CE, 0x1D7D8, 0x1D7E2, 0x1D7EC, 0x1D7F6, 0x1E140, 0x1E2F0, 0x1E950, 0x1FBF0};
 
-// Group separators that look like a space: where the settings use one, a plain
-// space typed in its place is taken for it.
-constexpr bool isSpaceLike(char16_t c) noexcept
+constexpr char32_t endOfText = 0xFFFFFFFF;
+
+// A decimal digit: its value, and the zero of its script.
+struct Digit {
+    int value = -1;
+    char32_t zero = 0;
+};
+
+constexpr Digit digitOf(char32_t c) noexcept
 {
-    return c == u' ' || c == u'\u00A0' || c == u'\u202F' || c == u'\u2009';
+    if (c - U'0' < 10) return {static_cast<int>(c - U'0'), U'0'};
+    if (c < digitZeros[1]) return {};
+    const auto* z = std::upper_bound(digitZeros.begin(), digitZeros.end(), c) - 1;
+    if (c - *z < 10) return {static_cast<int>(c - *z), *z};
+    return {};
 }
+
+// Invisible marks that set the direction of the text around a number. Copied
+// numbers from right-to-left text carry them; they mean nothing to the value.
+constexpr bool isDirectionMark(char32_t c) noexcept { return c == 0x200E || c == 0x200F || c == 0x061C; }
+
+// What may stand around a number: white space of any kind, line breaks and
+// the invisible zero-width space and byte order mark.
+constexpr bool isSpaceAround(char32_t c) noexcept
+{
+    switch (c) {
+    case 0x09: case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x20: case 0x85: case 0xA0: case 0x1680:
+    case 0x2028: case 0x2029: case 0x202F: case 0x205F: case 0x3000: case 0x200B: case 0xFEFF:
+        return true;
+    default:
+        return c >= 0x2000 && c <= 0x200A;
+    }
+}
+
+// Group marks that look alike: where the settings group with one, any of
+// its look-alikes typed in its place is taken for it.
+constexpr bool isSpaceLike(char32_t c) noexcept { return c == 0x20 || c == 0xA0 || c == 0x202F || c == 0x2009; }
+constexpr bool isApostrophe(char32_t c) noexcept { return c == 0x2019 || c == 0x27; }
+
+// The code point that starts at `at`, past any direction marks, and where it
+// ends. A lone surrogate stands for itself.
+struct CodePoint {
+    char32_t c;
+    std::size_t end;
+};
+
+constexpr CodePoint codePointAt(std::u16string_view text, std::size_t at) noexcept
+{
+    for (;;) {
+        if (at >= text.size()) return {endOfText, at};
+        const char16_t unit = text[at];
+        if (unit < 0x80) return {unit, at + 1};
+        char32_t c = unit;
+        std::size_t end = at + 1;
+        if (unit >= 0xD800 && unit <= 0xDBFF && end < text.size() && text[end] >= 0xDC00 && text[end] <= 0xDFFF) {
+            c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[end] - 0xDC00);
+            ++end;
+        }
+        if (!isDirectionMark(c)) return {c, end};
+        at = end;
+    }
+}
+
+// The marks of a number in the settings' notation, look-alikes included.
+class Notation {
+public:
+    explicit constexpr Notation(NumberSettings s) noexcept
+        : decimal_(s.decimal),
+          // the Arabic decimal mark has the point as its stand-in; it means
+          // nothing else there
+          pointIsDecimal_(s.decimal == u'\u066B' && s.group != u'.'),
+          group_(s.group == s.decimal ? u'\0' : s.group),
+          minus_(s.minus),
+          groupSize_(s.groupSize),
+          groupRepeat_(s.groupRepeat)
+    {
+    }
+
+    [[nodiscard]] constexpr bool isDecimal(char32_t c) const noexcept
+    {
+        return (c == decimal_ && decimal_ != u'\0') || (pointIsDecimal_ && c == U'.');
+    }
+
+    [[nodiscard]] constexpr bool isGroup(char32_t c) const noexcept
+    {
+        if (group_ == u'\0' || isDecimal(c)) return false;
+        if (isSpaceLike(group_)) return isSpaceLike(c);
+        if (isApostrophe(group_)) return isApostrophe(c);
+        return c == group_;
+    }
+
+    // 0 for no sign, 1 for plus, -1 for minus
+    [[nodiscard]] constexpr int sign(char32_t c) const noexcept
+    {
+        if (c == U'+') return 1;
+        if (c == U'-' || c == 0x2212 || c == minus_) return -1;
+        return 0;
+    }
+
+    [[nodiscard]] constexpr std::size_t groupSize() const noexcept { return groupSize_; }
+    [[nodiscard]] constexpr std::size_t groupRepeat() const noexcept { return groupRepeat_; }
+
+private:
+    char16_t decimal_;
+    bool pointIsDecimal_;
+    char16_t group_;
+    char32_t minus_;
+    std::uint8_t groupSize_;
+    std::uint8_t groupRepeat_;
+};
 
 // Adds to a count that only has to tell "small" from "very large".
 constexpr long long saturatingAdd(long long a, long long b) noexcept
@@ -49,53 +160,53 @@ class NumberParts {
 public:
     explicit NumberParts(Emit& emit) : emit_(emit) {}
 
-    void sign(char16_t c)
+    void sign(bool negative)
     {
-        negative_ = c == u'-';
+        negative_ = negative;
         if (negative_) emit_('-');
     }
 
-    void integerDigit(char16_t c)
+    void integerDigit(int d)
     {
-        if (c != u'0' || anyNonZero_) {
+        if (d != 0 || anyNonZero_) {
             anyNonZero_ = true;
             intSignificant_ = saturatingAdd(intSignificant_, 1);
         }
-        emit_(static_cast<char>(c));
+        emit_(static_cast<char>('0' + d));
         ++intDigits_;
     }
 
-    void fractionDigit(char16_t c)
+    void fractionDigit(int d)
     {
         if (fractionDigits_ == 0) {
             if (intDigits_ == 0) emit_('0');
             emit_('.');
         }
         if (!anyNonZero_) {
-            if (c == u'0') {
+            if (d == 0) {
                 leadingFractionZeros_ = saturatingAdd(leadingFractionZeros_, 1);
             } else {
                 anyNonZero_ = true;
             }
         }
-        emit_(static_cast<char>(c));
+        emit_(static_cast<char>('0' + d));
         ++fractionDigits_;
     }
 
     [[nodiscard]] bool hasDigits() const noexcept { return intDigits_ + fractionDigits_ > 0; }
 
-    void exponentSign(char16_t c)
+    void exponentSign(bool negative)
     {
         emit_('e');
-        exponentNegative_ = c == u'-';
+        exponentNegative_ = negative;
         if (exponentNegative_) emit_('-');
     }
 
-    void exponentDigit(char16_t c)
+    void exponentDigit(int d)
     {
         // past a hundred billion the exponent only has to stay very large
-        exponent_ = saturatingAdd(exponent_ * (exponent_ < 100'000'000'000LL ? 10 : 1), c - u'0');
-        emit_(static_cast<char>(c));
+        exponent_ = saturatingAdd(exponent_ * (exponent_ < 100'000'000'000LL ? 10 : 1), d);
+        emit_(static_cast<char>('0' + d));
     }
 
     [[nodiscard]] Scanned finish() const noexcept
@@ -122,64 +233,88 @@ private:
     long long exponent_ = 0;
 };
 
-constexpr bool isSign(char16_t c) noexcept { return c == u'+' || c == u'-'; }
-constexpr bool isExponentMark(char16_t c) noexcept { return c == u'E' || c == u'e'; }
+constexpr bool isExponentMark(char32_t c) noexcept { return c == U'E' || c == U'e'; }
 
-// The strict number grammar, in one pass: optional blanks, an optional sign,
-// digits with optional grouping, at most one decimal separator, an optional
-// exponent, optional blanks. The plain check passes a sink that keeps nothing.
+// The strict number grammar, in one pass over the text. The plain check
+// passes a sink that keeps nothing.
 template <class Emit>
 Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emit)
 {
     NumberParts<std::remove_reference_t<Emit>> parts(emit);
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    const char16_t dec = settings.decimal;
-    const char16_t grp = settings.group == settings.decimal ? u'\0' : settings.group;
-    const bool spaceGroups = grp != u'\0' && isSpaceLike(grp);
+    const Notation notation(settings);
+    CodePoint cp = codePointAt(text, 0);
+    const auto advance = [&] { cp = codePointAt(text, cp.end); };
 
-    const auto isGroupAt = [&](std::size_t at) {
-        if (at >= n || grp == u'\0') return false;
-        const char16_t c = text[at];
-        if (!(c == grp || (spaceGroups && c == u' '))) return false;
-        // exactly three digits follow, and no fourth
-        if (at + 3 >= n) return false;
-        for (std::size_t k = 1; k <= 3; ++k) {
-            if (!isDigit(text[at + k])) return false;
-        }
-        return at + 4 >= n || !isDigit(text[at + 4]);
+    // Every digit of one number comes from one script: a digit's value, -1
+    // for no digit, -2 for a digit of another script.
+    char32_t script = 0;
+    const auto digit = [&script](char32_t c) {
+        const Digit d = digitOf(c);
+        if (d.value < 0) return -1;
+        if (script == 0) script = d.zero;
+        return d.zero == script ? d.value : -2;
     };
 
-    while (i < n && isBlank(text[i])) ++i;
-    if (i < n && isSign(text[i])) parts.sign(text[i++]);
-
-    // the integer part, with grouping between its digits
-    bool anyIntegerDigit = false;
-    for (;;) {
-        if (i < n && isDigit(text[i])) {
-            parts.integerDigit(text[i++]);
-            anyIntegerDigit = true;
-        } else if (anyIntegerDigit && isGroupAt(i)) {
-            ++i;  // the three digits that follow are read as digits
-        } else {
-            break;
-        }
+    while (isSpaceAround(cp.c)) advance();
+    if (const int sign = notation.sign(cp.c)) {
+        parts.sign(sign < 0);
+        advance();
     }
-    if (i < n && dec != u'\0' && text[i] == dec) {
-        ++i;
-        while (i < n && isDigit(text[i])) parts.fractionDigit(text[i++]);
+
+    // The integer part. With group marks it is groups c0, c1, ..., ck: c0
+    // of any length but not starting with a zero, the last of groupSize
+    // digits, the others of groupRepeat.
+    std::size_t groupMarks = 0;
+    std::size_t groupDigits = 0;
+    bool startsWithZero = false;
+    for (;;) {
+        const int d = digit(cp.c);
+        if (d == -2) return {};
+        if (d >= 0) {
+            if (groupMarks == 0 && groupDigits == 0) startsWithZero = d == 0;
+            parts.integerDigit(d);
+            ++groupDigits;
+            advance();
+            continue;
+        }
+        if (groupDigits == 0 || !notation.isGroup(cp.c)) break;
+        // a group mark stands between digits; a space that no digit follows
+        // is white space after the number
+        const CodePoint next = codePointAt(text, cp.end);
+        if (digitOf(next.c).value < 0) break;
+        if (groupMarks == 0 ? startsWithZero : groupDigits != notation.groupRepeat()) return {};
+        ++groupMarks;
+        groupDigits = 0;
+        cp = next;
+    }
+    if (groupMarks > 0 && groupDigits != notation.groupSize()) return {};
+
+    if (notation.isDecimal(cp.c)) {
+        advance();
+        for (int d = digit(cp.c); d != -1; d = digit(cp.c)) {
+            if (d == -2) return {};
+            parts.fractionDigit(d);
+            advance();
+        }
     }
     if (!parts.hasDigits()) return {};
 
-    if (i < n && isExponentMark(text[i])) {
-        ++i;
-        parts.exponentSign(i < n && isSign(text[i]) ? text[i++] : u'+');
-        if (i >= n || !isDigit(text[i])) return {};
-        while (i < n && isDigit(text[i])) parts.exponentDigit(text[i++]);
+    if (isExponentMark(cp.c)) {
+        advance();
+        const int sign = notation.sign(cp.c);
+        parts.exponentSign(sign < 0);
+        if (sign != 0) advance();
+        int d = digit(cp.c);
+        if (d < 0) return {};
+        for (; d != -1; d = digit(cp.c)) {
+            if (d == -2) return {};
+            parts.exponentDigit(d);
+            advance();
+        }
     }
 
-    while (i < n && isBlank(text[i])) ++i;
-    if (i != n) return {};
+    while (isSpaceAround(cp.c)) advance();
+    if (cp.c != endOfText) return {};
     return parts.finish();
 }
 
@@ -200,6 +335,17 @@ Outcome<double> fromAscii(const std::string& ascii, const Scanned& scanned)
     if (ec != std::errc{} || end != ascii.data() + ascii.size()) return {0.0, RunError::TypeMismatch};
     if (!std::isfinite(value)) return {0.0, RunError::Overflow};
     return {value, RunError::None};
+}
+
+// Appends a code point as UTF-16.
+void appendCodePoint(std::u16string& out, char32_t c)
+{
+    if (c < 0x10000) {
+        out.push_back(static_cast<char16_t>(c));
+    } else {
+        out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    }
 }
 
 }  // namespace
@@ -232,18 +378,19 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
         while (at < n && (text[at] == u' ' || text[at] == u'\t' || text[at] == u'\n' || text[at] == u'\r')) ++at;
         return at;
     };
-    const auto digitAt = [&](std::size_t at) { return at < n && isDigit(text[at]); };
+    const auto digitAt = [&](std::size_t at) { return at < n && text[at] >= u'0' && text[at] <= u'9'; };
+    const auto signAt = [&](std::size_t at) { return at < n && (text[at] == u'+' || text[at] == u'-'); };
 
     std::string ascii;
     const auto append = [&ascii](char c) { ascii.push_back(c); };
     NumberParts<decltype(append)> parts(append);
 
     std::size_t i = skipBlanks(0);
-    if (i < n && isSign(text[i])) parts.sign(text[i++]);
-    while (digitAt(i = skipBlanks(i))) parts.integerDigit(text[i++]);
+    if (signAt(i)) parts.sign(text[i++] == u'-');
+    while (digitAt(i = skipBlanks(i))) parts.integerDigit(text[i++] - u'0');
     if (i < n && text[i] == u'.') {
         ++i;
-        while (digitAt(i = skipBlanks(i))) parts.fractionDigit(text[i++]);
+        while (digitAt(i = skipBlanks(i))) parts.fractionDigit(text[i++] - u'0');
     }
     if (!parts.hasDigits()) return {0.0, RunError::None};
 
@@ -251,11 +398,12 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
     i = skipBlanks(i);
     if (i < n && isExponentMark(text[i])) {
         std::size_t at = skipBlanks(i + 1);
-        const char16_t sign = at < n && isSign(text[at]) ? text[at++] : u'+';
+        const bool negative = signAt(at) && text[at] == u'-';
+        if (signAt(at)) ++at;
         at = skipBlanks(at);
         if (digitAt(at)) {
-            parts.exponentSign(sign);
-            while (digitAt(at = skipBlanks(at))) parts.exponentDigit(text[at++]);
+            parts.exponentSign(negative);
+            while (digitAt(at = skipBlanks(at))) parts.exponentDigit(text[at++] - u'0');
         }
     }
     return fromAscii(ascii, parts.finish());
@@ -265,7 +413,16 @@ std::u16string numberToText(double value, NumberSettings settings)
 {
     if (std::isnan(value)) return u"NaN";
     if (std::isinf(value)) return value < 0 ? u"-Infinity" : u"Infinity";
-    if (value == 0.0) return u"0";  // negative zero included
+
+    // the settings' own digits, where their zero is one
+    const char32_t zero = digitOf(settings.zero).value == 0 ? settings.zero : U'0';
+    std::u16string out;
+    out.reserve(24);
+    const auto put = [&out, zero](char ascii) { appendCodePoint(out, zero + static_cast<char32_t>(ascii - '0')); };
+    if (value == 0.0) {  // negative zero included
+        put('0');
+        return out;
+    }
 
     // 15 significant digits, correctly rounded: d.dddddddddddddde±x
     std::array<char, 40> buf{};
@@ -282,11 +439,7 @@ std::u16string numberToText(double value, NumberSettings settings)
     int exponent = 0;
     std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
 
-    std::u16string out;
-    out.reserve(24);
     if (negative) out.push_back(u'-');
-    const auto put = [&out](char c) { out.push_back(static_cast<char16_t>(c)); };
-
     if (exponent < -4 || exponent > 14) {
         put(digits[0]);
         if (digits.size() > 1) {
@@ -296,7 +449,7 @@ std::u16string numberToText(double value, NumberSettings settings)
         out.push_back(u'E');
         out.push_back(exponent < 0 ? u'-' : u'+');
         const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10) out.push_back(u'0');
+        if (magnitude < 10) put('0');
         for (char c : std::to_string(magnitude)) put(c);
     } else if (exponent >= 0) {
         const auto intDigits = static_cast<std::size_t>(exponent) + 1;
@@ -306,9 +459,9 @@ std::u16string numberToText(double value, NumberSettings settings)
             for (std::size_t k = intDigits; k < digits.size(); ++k) put(digits[k]);
         }
     } else {
-        out.push_back(u'0');
+        put('0');
         out.push_back(settings.decimal);
-        for (int k = -1; k > exponent; --k) out.push_back(u'0');
+        for (int k = -1; k > exponent; --k) put('0');
         for (char c : digits) put(c);
     }
     return out;

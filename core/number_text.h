@@ -21,8 +21,20 @@ struct Outcome {
     [[nodiscard]] constexpr bool ok() const noexcept { return error == RunError::None; }
 };
 
-// True when the whole text, apart from blanks around it, is a number in the
-// settings' notation. The empty text is not numeric.
+// True when the whole text is a number as people write it in the settings'
+// notation:
+// - white space, line breaks, U+200B and U+FEFF may stand around it, and the
+//   direction marks U+200E, U+200F and U+061C anywhere;
+// - a sign first: "+", "-", U+2212 or the settings' own minus;
+// - digits of any one script (the settings' own, ASCII, Arabic-Indic,
+//   fullwidth, ...), never a mix in one number;
+// - group marks between digits of the integer part, in the settings' group
+//   sizes, where any space stands for a space-like mark and either apostrophe
+//   for an apostrophe; a grouped integer part never starts with a zero, so
+//   "0,125" is never read as 125;
+// - one decimal mark (where it is U+066B, "." too), then an optional exponent:
+//   "E" or "e", a sign, digits.
+// The empty text is not numeric.
 [[nodiscard]] bool isNumeric(std::u16string_view text, NumberSettings settings) noexcept;
 
 // True when the text must not be converted: not empty and not numeric.
@@ -41,7 +53,9 @@ struct Outcome {
 
 // Writes a finite double with at most 15 significant digits, rounded, no
 // trailing zeros and no grouping; exponent form ("1E+15", "1.5E-05") where the
-// decimal exponent is below -4 or above 14. Negative zero is written "0".
+// decimal exponent is below -4 or above 14. The digits are the settings' own,
+// the decimal mark too; a negative value starts with the ASCII "-", which
+// pastes anywhere. Negative zero is written "0".
 [[nodiscard]] std::u16string numberToText(double value, NumberSettings settings);
 
 // Writes the value and reads it back: rounds it to 15 significant digits,

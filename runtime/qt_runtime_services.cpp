@@ -24,13 +24,42 @@ std::u16string toU16(const QString& text)
 
 NumberSettings numberSettingsOf(const QLocale& locale)
 {
-    NumberSettings s = usSettings;
-    const QString decimal = locale.decimalPoint();
-    const QString group = locale.groupSeparator();
-    if (decimal.size() == 1) s.decimal = decimal.front().unicode();
-    if (group.size() == 1) s.group = group.front().unicode();
-    else if (group.isEmpty()) s.group = u'\0';
-    if (s.group == s.decimal) s.group = u'\0';
+    return numberSettingsFrom({locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign(),
+                               locale.zeroDigit(), locale.toString(Q_INT64_C(123456789012))});
+}
+
+NumberSettings numberSettingsFrom(const LocaleNumberTexts& texts)
+{
+    // Direction marks only place a sign in right-to-left text.
+    const auto codePoints = [](const QString& text) {
+        QList<uint> out = text.toUcs4();
+        out.removeIf([](uint c) { return c == 0x200E || c == 0x200F || c == 0x061C; });
+        return out;
+    };
+    NumberSettings s;
+    if (texts.decimal.size() == 1) s.decimal = texts.decimal.front().unicode();
+    const QList<uint> zero = codePoints(texts.zero);
+    if (zero.size() == 1) s.zero = zero.front();
+    const QList<uint> minus = codePoints(texts.minus);
+    if (minus.size() == 1) s.minus = minus.front();
+
+    // The group sizes are the lengths of the last group and the one before
+    // it; a locale that writes no group mark groups no digits.
+    const QList<uint> grouped = codePoints(texts.grouped);
+    const uint group = texts.group.size() == 1 ? texts.group.front().unicode() : 0;
+    const qsizetype last = group == 0 ? -1 : grouped.lastIndexOf(group);
+    if (last < 0 || group == s.decimal) {
+        s.group = u'\0';
+        return s;
+    }
+    s.group = static_cast<char16_t>(group);
+    const qsizetype before = last > 0 ? grouped.lastIndexOf(group, last - 1) : -1;
+    const qsizetype size = grouped.size() - last - 1;
+    const qsizetype repeat = before < 0 ? size : last - before - 1;
+    if (size > 0 && size < 10 && repeat > 0 && repeat < 10) {
+        s.groupSize = static_cast<std::uint8_t>(size);
+        s.groupRepeat = static_cast<std::uint8_t>(repeat);
+    }
     return s;
 }
 

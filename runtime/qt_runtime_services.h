@@ -24,8 +24,19 @@ namespace mensora {
 QString toQString(std::u16string_view text);
 std::u16string toU16(const QString& text);
 
-// The number settings of a locale.
+// What a locale writes numbers with, as Qt gives it.
+struct LocaleNumberTexts {
+    QString decimal;  // the decimal mark
+    QString group;    // the group mark
+    QString minus;    // the minus sign, direction marks and all
+    QString zero;     // the zero digit
+    QString grouped;  // a large integer as the locale writes it, grouped
+};
+
+// The number settings of a locale: its marks and digits, and its group sizes
+// as it writes them (Qt tells them no other way).
 NumberSettings numberSettingsOf(const QLocale& locale);
+NumberSettings numberSettingsFrom(const LocaleNumberTexts& texts);
 
 class QtRuntimeServices final : public RuntimeServices {
 public:

@@ -73,9 +73,39 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {us, u"(5)", true},
         {us, u"inf", true},
         {us, u"nan", true},
-        {us, u"\u0661\u0662", true},  // Arabic-Indic digits
-        {us, u"\uFF11", true},        // a fullwidth digit
-        {us, u"5\n", true},
+        // digits of any one script, never a mix
+        {us, u"\u0661\u0662", false},  // Arabic-Indic digits
+        {us, u"\uFF11", false},        // a fullwidth digit, as Japanese input methods type it
+        {us, u"\uFF11\uFF12\uFF0E\uFF15", true},  // a fullwidth point is no decimal mark
+        {us, u"1\u0662", true},
+        {us, u"\uFF11" u"2", true},
+        {us, u"1.\u0665", true},
+        {us, u"1E\u0665", true},
+        {us, u"\u0661E5", true},
+        {us, u"\u00B2", true},  // a superscript is no decimal digit
+        {us, u"\u2460", true},  // nor a circled one
+        // white space and line breaks around the number, invisible marks anywhere
+        {us, u"5\n", false},
+        {us, u"42\r\n", false},
+        {us, u"\u00A042\u3000", false},
+        {us, u"\u200B42\uFEFF", false},
+        {us, u"4\u200B2", true},
+        {us, u"\u200E-2.5", false},
+        {us, u"-\u200F2\u061C.5\u200E", false},
+        {us, u"\u200E", true},
+        {us, u"- 5", true},
+        // the misread guard: a grouped integer part never starts with a zero
+        {us, u"0,125", true},
+        {us, u"00,125", true},
+        {us, u"-0,125", true},
+        {us, u"0,125.5", true},
+        {us, u"0.125", false},
+        {us, u"0125", false},
+        {german, u"0.125", true},
+        {german, u"0,125", false},
+        {swiss, u"0\u2019125", true},
+        {swiss, u"0'125", true},
+        {french, u"0 125", true},
         // German: comma decimal, dot grouping
         {german, u"12,5", false},
         {german, u"1.000", false},
@@ -93,6 +123,41 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {swiss, u"1\u2019000.5", false},
         {swiss, u"1,000", true},
         {swiss, u"1 000", true},
+        // look-alike group marks: any space for a space, either apostrophe
+        {french, u"1\u00A0234,5", false},
+        {french, u"1\u2009234,5", false},
+        {swedish, u"1\u202F234,5", false},
+        {swedish, u"1 234,5\u00A0", false},
+        {swiss, u"1'234.5", false},
+        {us, u"1'234.5", true},
+        // the minus signs: ASCII, U+2212, the settings' own, and the plus
+        {swedish, u"\u22122,5", false},
+        {swedish, u"-2,5", false},
+        {us, u"\u22122.5", false},
+        {us, u"\u2013" u"2.5", true},  // an en dash is no minus
+        {us, u"+-2", true},
+        // the settings' own group sizes: Indian grouping
+        {indian, u"12,34,567.891", false},
+        {indian, u"1,00,000", false},
+        {indian, u"1,000", false},
+        {indian, u"1234,567", false},
+        {indian, u"1,234,567", true},
+        {indian, u"12,34,56", true},
+        {indian, u"0,00,125", true},
+        {bengali, u"\u09E7\u09E8,\u09E9\u09EA,\u09EB\u09EC\u09ED.\u09EE\u09EF\u09E7", false},
+        // Arabic: its own marks, and the point for its decimal mark
+        {arabic, u"\u0660\u066B\u0665", false},
+        {arabic, u"12.5", false},
+        {arabic, u"\u0661\u066C\u0662\u0663\u0664\u066B\u0665", false},
+        {arabic, u"\u061C-\u0662\u066B\u0665", false},
+        {arabic, u"\u0661\u066B\u0665E-\u0660\u0667", false},
+        {arabic, u"1,5", true},
+        {persian, u"\u06F0\u066B\u06F5", false},
+        {persian, u"\u200E\u2212\u06F2\u066B\u06F5", false},
+        // digits beyond the basic plane: Adlam
+        {adlam, u"\U0001E951\u2E41\U0001E952\U0001E953\U0001E954.\U0001E955", false},
+        {adlam, u"\U0001E951" u"2", true},
+        {us, u"\xD83A", true},  // half of a surrogate pair
         // no grouping at all
         {ungrouped, u"1000.5", false},
         {ungrouped, u"1,000", true},
@@ -131,11 +196,28 @@ TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
         {french, u"1 000,5", 1000.5, RunError::None},
         {french, u"1\u202F000,5", 1000.5, RunError::None},
         {swiss, u"1\u2019000.5", 1000.5, RunError::None},
+        {swiss, u"1'000.5", 1000.5, RunError::None},
+        {us, u"\uFF11\uFF12\uFF13", 123, RunError::None},
+        {us, u"42\r\n", 42, RunError::None},
+        {us, u"\u200E-2.5", -2.5, RunError::None},
+        {swedish, u"\u22122,5", -2.5, RunError::None},
+        {swedish, u"1\u202F234,5", 1234.5, RunError::None},
+        {indian, u"12,34,567.891", 1234567.891, RunError::None},
+        {bengali, u"\u09E7\u09E8,\u09E9\u09EA,\u09EB\u09EC\u09ED.\u09EE\u09EF\u09E7", 1234567.891,
+         RunError::None},
+        {arabic, u"\u0660\u066B\u0665", 0.5, RunError::None},
+        {arabic, u"12.5", 12.5, RunError::None},
+        {arabic, u"\u061C-\u0662\u066B\u0665", -2.5, RunError::None},
+        {arabic, u"\u0661\u066B\u0665E-\u0660\u0667", 1.5e-7, RunError::None},
+        {persian, u"\u200E\u2212\u06F2\u066B\u06F5", -2.5, RunError::None},
+        {adlam, u"\U0001E951\u2E41\U0001E952\U0001E953\U0001E954.\U0001E955", 1234.5, RunError::None},
         // failures
         {us, u"", 0, RunError::TypeMismatch},
         {us, u"abc", 0, RunError::TypeMismatch},
         {us, u"1,5", 0, RunError::TypeMismatch},
         {german, u"12.5", 0, RunError::TypeMismatch},
+        {us, u"0,125", 0, RunError::TypeMismatch},
+        {german, u"0.125", 0, RunError::TypeMismatch},
         // beyond the range of a double: large overflows, tiny reads as zero
         {us, u"1E+309", 0, RunError::Overflow},
         {us, u"-1E+309", 0, RunError::Overflow},
@@ -248,6 +330,33 @@ TEST(Writer, WritesFifteenSignificantDigitsInTheSettingsNotation)
     }
 }
 
+struct ScriptWriteCase {
+    NumberSettings settings;
+    double value;
+    std::u16string_view text;
+};
+
+TEST(Writer, WritesTheSettingsOwnDigitsAndAnAsciiMinus)
+{
+    const std::vector<ScriptWriteCase> cases{
+        {arabic, 1.27, u"\u0661\u066B\u0662\u0667"},
+        {persian, 1.27, u"\u06F1\u066B\u06F2\u06F7"},
+        {persian, -2.5, u"-\u06F2\u066B\u06F5"},
+        {persian, 0, u"\u06F0"},
+        {NumberSettings{u'.', u',', 3, 2, U'\u0966'}, 1234567.891, u"\u0967\u0968\u0969\u096A\u096B\u096C\u096D.\u096E\u096F\u0967"},
+        {arabic, 1.5e-7, u"\u0661\u066B\u0665E-\u0660\u0667"},
+        {arabic, 2e100, u"\u0662E+\u0661\u0660\u0660"},
+        {swedish, -2.5, u"-2,5"},
+        {adlam, 0.05, u"\U0001E950.\U0001E950\U0001E955"},
+        // a zero that is no digit's falls back to the ASCII digits
+        {NumberSettings{u'.', u',', 3, 3, U'x'}, 10.5, u"10.5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(numberToText(c.value, c.settings), c.text) << "value " << c.value;
+        EXPECT_EQ(readStrict(c.text, c.settings).value, c.value) << "value " << c.value;
+    }
+}
+
 // The value rounded to 15 significant digits, computed apart from the writer.
 Outcome<double> roundedTo15(double v)
 {
@@ -264,7 +373,7 @@ TEST(Writer, WhatItWritesReadsBackAsTheValueRoundedInEverySetting)
     const std::vector<double> values{
         0.5, 1.0 / 3, 2.0 / 3, -2.0 / 3, 1e14 + 0.5, 123.456, 1e-5, 9.99999999999999e-5, 0.3048, 6.02214076e23,
         1.7976931348623e308, 2.2250738585072014e-308, 5e-324, 80.33000000000001, 48.33000000000004};
-    for (const NumberSettings s : {us, german, french, swiss, ungrouped}) {
+    for (const NumberSettings s : {us, german, french, swiss, ungrouped, swedish, indian, arabic, persian, adlam}) {
         for (const double v : values) {
             const std::u16string text = numberToText(v, s);
             const Outcome<double> back = readStrict(text, s);
