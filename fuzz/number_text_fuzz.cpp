@@ -93,7 +93,7 @@ bool isWhiteSpace(char32_t c)
            c == 0x3000 || c == 0x200B || c == 0xFEFF;
 }
 
-bool isDirectionMark(char16_t c) { return c == 0x200E || c == 0x200F || c == 0x061C; }
+bool isDirectionMark(char32_t c) { return c == 0x200E || c == 0x200F || c == 0x061C; }
 
 constexpr std::u32string_view spaceMarks = U"\u0020\u00A0\u202F\u2009";
 constexpr std::u32string_view apostropheMarks = U"\u2019\u0027";
@@ -335,25 +335,41 @@ std::u16string decodeUtf8(const std::uint8_t* p, std::size_t n, Decoding decodin
 // checked on its own. On success `ascii` receives the number in the C
 // locale's notation, grouping removed, digits in ASCII.
 
-// The text as code points, direction marks left out; a lone surrogate stays
-// as it is (it is no digit, mark nor white space).
-std::u32string codePointsWithoutMarks(std::u16string_view text)
+// Rule 1 takes the direction marks out before anything else, so the two
+// halves of a surrogate pair with a mark between them make one character.
+// (False: a mark between them leaves two lone surrogates.)
+constexpr bool marksOutBeforePairing = true;
+
+// UTF-16 code units as code points; a lone surrogate stays as it is (it is no
+// digit, mark nor white space).
+std::u32string pairUp(std::u16string_view units)
 {
-    std::u16string kept;
-    for (const char16_t c : text) {
-        if (!isDirectionMark(c)) kept.push_back(c);
-    }
     std::u32string out;
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        const char16_t c = kept[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < kept.size() && kept[i + 1] >= 0xDC00 && kept[i + 1] <= 0xDFFF) {
-            out.push_back(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (kept[i + 1] - 0xDC00));
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t c = units[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            out.push_back(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;
         } else {
             out.push_back(c);
         }
     }
     return out;
+}
+
+// The text as code points, direction marks left out.
+std::u32string codePointsWithoutMarks(std::u16string_view text)
+{
+    if (!marksOutBeforePairing) {
+        std::u32string all = pairUp(text);
+        std::erase_if(all, [](char32_t c) { return isDirectionMark(c); });
+        return all;
+    }
+    std::u16string kept;
+    for (const char16_t c : text) {
+        if (!isDirectionMark(c)) kept.push_back(c);
+    }
+    return pairUp(kept);
 }
 
 bool isSign(char32_t c, NumberSettings s) { return c == U'+' || c == U'-' || c == U'\u2212' || c == s.minus; }
