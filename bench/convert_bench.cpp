@@ -5,7 +5,8 @@
 //                narrow to ASCII, strtod, the same arithmetic, "%.15G", widen
 //                back. The naive pair checks nothing and knows one notation.
 //  check/...     the input check (isRejectedInput) of long pasted texts of
-//                1 KiB, 1 MiB and 10 MiB (UTF-16 storage), with bytes/second
+//                1 KiB, 1 MiB and 10 MiB (UTF-16 storage): ASCII digits, grouped
+//                digits, and Arabic-Indic digits grouped as in Egypt, with bytes/second
 //                and seconds/byte counters: the time per byte should not grow
 //                with the size.
 //  read/...      readStrict of the same texts, the step a long accepted
@@ -120,6 +121,18 @@ std::u16string longGrouped(std::size_t units)
     return text;
 }
 
+// The same in Arabic-Indic digits, grouped as in Egypt: every character goes
+// through the script lookup.
+std::u16string longArabicGrouped(std::size_t units)
+{
+    std::u16string text = u"\u0661";
+    text.reserve(units);
+    while (text.size() + 4 <= units) text += u"\u066C\u0662\u0663\u0664";
+    return text;
+}
+
+constexpr mensora::NumberSettings egyptian{u'\u066B', u'\u066C', 3, 3, U'\u0660'};
+
 constexpr std::array<std::int64_t, 3> pastedBytes{1 << 10, 1 << 20, 10 << 20};
 
 void setByteCounters(benchmark::State& state, std::size_t units)
@@ -131,13 +144,13 @@ void setByteCounters(benchmark::State& state, std::size_t units)
                                                           benchmark::Counter::kInvert);
 }
 
-template <std::u16string (*Make)(std::size_t)>
+template <std::u16string (*Make)(std::size_t), const mensora::NumberSettings& Settings = mensora::usSettings>
 void BM_CheckPasted(benchmark::State& state)
 {
     const std::u16string text = Make(static_cast<std::size_t>(state.range(0)) / sizeof(char16_t));
-    if (mensora::isRejectedInput(text, mensora::usSettings)) state.SkipWithError("the pasted text was rejected");
+    if (mensora::isRejectedInput(text, Settings)) state.SkipWithError("the pasted text was rejected");
     for (auto _ : state) {
-        bool rejected = mensora::isRejectedInput(text, mensora::usSettings);
+        bool rejected = mensora::isRejectedInput(text, Settings);
         benchmark::DoNotOptimize(rejected);
     }
     setByteCounters(state, text.size());
@@ -176,6 +189,9 @@ void registerAll()
     for (const std::int64_t bytes : pastedBytes) {
         benchmark::RegisterBenchmark("check/digits", BM_CheckPasted<longDigits>)->Arg(bytes)->ComputeStatistics("min", fastest);
         benchmark::RegisterBenchmark("check/grouped", BM_CheckPasted<longGrouped>)->Arg(bytes)->ComputeStatistics("min", fastest);
+        benchmark::RegisterBenchmark("check/arabic-grouped", BM_CheckPasted<longArabicGrouped, egyptian>)
+            ->Arg(bytes)
+            ->ComputeStatistics("min", fastest);
     }
     for (const std::int64_t bytes : pastedBytes) {
         benchmark::RegisterBenchmark("read/digits", BM_ReadPasted<longDigits>)->Arg(bytes)->ComputeStatistics("min", fastest);

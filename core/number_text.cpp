@@ -249,6 +249,7 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
     // for no digit, -2 for a digit of another script.
     char32_t script = 0;
     const auto digit = [&script](char32_t c) {
+        if (script != 0 && c - script < 10) return static_cast<int>(c - script);  // the script found so far
         const Digit d = digitOf(c);
         if (d.value < 0) return -1;
         if (script == 0) script = d.zero;

@@ -196,6 +196,9 @@ TEST(Conversions, FollowTheUserNumberSettings)
         {french, u"Feet to Meters", u"1 000,5", u"304,9524"},
         {swiss, u"Feet to Meters", u"1\u2019000.5", u"304.9524"},
         {swiss, u"Kelvin to Fahrenheit", u"300", u"80.33"},
+        {arabic, u"Inches to Centimeters", u"\u0661\u0662\u066B\u0665", u"\u0663\u0661\u066B\u0667\u0665"},
+        {persian, u"Kelvin to Fahrenheit", u"\u06F3\u06F0\u06F0", u"\u06F8\u06F0\u066B\u06F3\u06F3"},
+        {indian, u"Acres to Square Meters", u"1,00,000", u"404687300"},
     };
     for (const auto& c : cases) {
         const Outcome<std::u16string> r = convertText(byCaption(c.caption), c.input, c.settings);

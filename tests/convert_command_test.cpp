@@ -55,6 +55,8 @@ TEST(ConvertCommand, ChecksSelectsComputesAndWrites)
         {"a number followed by letters", {Category::Weight, 0, u"12abc"}, u"", u"old result", true, RunError::None},
         {"a decimal comma under US settings", {Category::Distance, 1, u"1,5"}, u"", u"old result", true,
          RunError::None},
+        {"a decimal comma that would read as a thousand times more", {Category::Distance, 1, u"0,125"}, u"",
+         u"old result", true, RunError::None},
         {"blanks only", {Category::Area, 0, u"   "}, u"", u"old result", true, RunError::None},
         {"the check comes before the category", {std::nullopt, -1, u"abc"}, u"", u"old result", true, RunError::None},
         {"the check comes before the entry", {Category::Volume, -1, u"abc"}, u"", u"old result", true,

@@ -91,13 +91,14 @@ public:
     {
         c().txtInput->setFocus();
         c().txtInput->selectAll();
-        const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 256; });
+        const bool typeable =
+            std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 256 && ch.isPrint(); });
         if (text.isEmpty()) {
             QTest::keyClick(c().txtInput, Qt::Key_Delete);
-        } else if (latin1) {
+        } else if (typeable) {
             QTest::keyClicks(c().txtInput, text);
         } else {
-            c().txtInput->insert(text);  // as pasted: key clicks carry Latin-1 only
+            c().txtInput->insert(text);  // as pasted: key clicks carry printable Latin-1 only
         }
     }
 
