@@ -84,7 +84,14 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
 
 std::u16string QtRuntimeServices::text(TextBox b) const { return toU16(box(b)->text()); }
 
-void QtRuntimeServices::setText(TextBox b, std::u16string_view text) { box(b)->setText(toQString(text)); }
+void QtRuntimeServices::setText(TextBox b, std::u16string_view text)
+{
+    // Shown from its first character, as after Home: a long result shows its
+    // sign and leading digits, not the end that the cursor would scroll to.
+    QLineEdit* const edit = box(b);
+    edit->setText(toQString(text));
+    edit->setCursorPosition(0);
+}
 
 void QtRuntimeServices::setCaption(Label label, std::u16string_view caption)
 {

@@ -34,7 +34,8 @@ class RuntimeServices {
 public:
     virtual ~RuntimeServices() = default;
 
-    // Text of a text box.
+    // Text of a text box. A box written by the program shows its text from
+    // the first character, as after Home.
     [[nodiscard]] virtual std::u16string text(TextBox box) const = 0;
     virtual void setText(TextBox box, std::u16string_view text) = 0;
 

@@ -165,6 +165,39 @@ private slots:
         QCOMPARE(f.c().txtOutput->accessibleName(), target);
     }
 
+    void longResultsShowTheirStart_data()
+    {
+        QTest::addColumn<Category>("category");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Kilometers to Miles") << Category::Distance << 5 << QStringLiteral("1")
+                                             << QStringLiteral("0.621388181196794");
+        QTest::newRow("a minus sign") << Category::Weight << 0 << QStringLiteral("-1")
+                                      << QStringLiteral("-0.452488687782805");
+    }
+
+    void longResultsShowTheirStart()
+    {
+        QFETCH(Category, category);
+        QFETCH(int, row);
+        QFETCH(QString, input);
+        QFETCH(QString, result);
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(category);
+        f.clickRow(row);
+        QTest::keyClicks(f.c().txtInput, input);
+        f.click(f.c().cmdConvert);
+        QLineEdit* const box = f.c().txtOutput;
+        QCOMPARE(box->text(), result);
+        QVERIFY(box->fontMetrics().horizontalAdvance(result) > box->contentsRect().width());  // it is long
+        QCOMPARE(box->cursorPosition(), 0);
+        // once drawn, the first character stands at the box's left edge
+        box->grab();
+        QCOMPARE(box->cursorPositionAt(box->contentsRect().topLeft() + QPoint(4, box->height() / 2)), 0);
+    }
+
     void aCategoryChangeKeepsBothBoxes()
     {
         ShownForm f;
