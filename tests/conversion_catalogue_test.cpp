@@ -194,8 +194,8 @@ struct SumCase {
     double a, b, sum;
 };
 
-// Sums that no entry reaches: a cancellation between huge operands, whose
-// place lies left of the decimal point.
+// The rounding on its own, also where no entry reaches: ties, and
+// cancellations between huge operands, whose place lies left of the point.
 TEST(Conversions, SumsAreRoundedAtTheLargerOperandsLastDigit)
 {
     const std::vector<SumCase> cases{
