@@ -1,8 +1,75 @@
 #include "conversion_catalogue.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <system_error>
+
 namespace mensora {
 
 namespace {
+
+// Reads back a number written by std::to_chars; the text is always one.
+double readBack(const char* first, const char* last) noexcept
+{
+    double value = 0.0;
+    std::from_chars(first, last, value);
+    return value;
+}
+
+// The decimal exponent of a finite, nonzero magnitude as it is written with
+// 15 significant digits: 2 for 273.15, -3 for 0.001.
+int exponentOf15Digits(double magnitude) noexcept
+{
+    std::array<char, 32> buf{};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, 14);
+    const std::string_view text(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
+    int exponent = 0;
+    const std::size_t e = text.find('e');
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
+    return exponent;
+}
+
+// Rounds a finite value at the decimal place 10^place, in one rounding of its
+// exact binary value, half to even as std::to_chars rounds. A value that
+// rounds to zero keeps its sign.
+double roundAtPlace(double value, int place) noexcept
+{
+    std::array<char, 400> buf{};
+    char* const first = buf.data();
+    char* const last = buf.data() + buf.size();
+
+    // At or right of the decimal point: that many decimals. The values that
+    // come here are below 10^16, so the text has at most 16 + 338 digits.
+    if (place <= 0) {
+        const auto res = std::to_chars(first, last, value, std::chars_format::fixed, -place);
+        return res.ec == std::errc() ? readBack(first, res.ptr) : value;
+    }
+
+    // Left of it: the exact decimal text of the value tells how many of its
+    // digits stand at or above 10^place, and scientific notation with that
+    // many rounds it. The larger operand of such a sum is 10^15 or more, so
+    // the sum is a multiple of 2^-4 and four decimals write it exactly.
+    const auto exact = std::to_chars(first, last, std::fabs(value), std::chars_format::fixed, 4);
+    if (exact.ec != std::errc()) return value;
+    const std::string_view digits(first, static_cast<std::size_t>(exact.ptr - first));
+    const int integerDigits = digits.front() == '0' ? 0 : static_cast<int>(digits.find('.'));
+    const int kept = integerDigits - place;
+    if (kept > 0) {
+        const auto res = std::to_chars(first, last, value, std::chars_format::scientific, kept - 1);
+        return res.ec == std::errc() ? readBack(first, res.ptr) : value;
+    }
+    // Below 10^place: 0 or 10^place, whichever is nearer, 0 on a tie.
+    const bool overHalf = kept == 0 && (digits.front() > '5' ||
+                                        (digits.front() == '5' &&
+                                         digits.find_first_not_of("0.", 1) != std::string_view::npos));
+    if (!overHalf) return std::copysign(0.0, value);
+    buf[0] = '1';
+    buf[1] = 'e';
+    const auto res = std::to_chars(first + 2, last, place);
+    return std::copysign(readBack(first, res.ptr), value);
+}
 
 // Carried out exactly as written: x ÷ k is a true division, never a
 // multiplication by the reciprocal.
@@ -11,14 +78,22 @@ double apply(Step step, double x) noexcept
     switch (step.op) {
     case Op::Multiply: return x * step.k;
     case Op::Divide: return x / step.k;
-    case Op::Add: return x + step.k;
-    case Op::Subtract: return x - step.k;
+    case Op::Add: return addWithoutNoise(x, step.k);
+    case Op::Subtract: return addWithoutNoise(x, -step.k);
     case Op::None: break;
     }
     return x;
 }
 
 }  // namespace
+
+double addWithoutNoise(double a, double b) noexcept
+{
+    const double sum = a + b;
+    const double larger = std::fmax(std::fabs(a), std::fabs(b));
+    if (!std::isfinite(sum) || larger == 0.0) return sum;
+    return roundAtPlace(sum, exponentOf15Digits(larger) - 14);
+}
 
 UnitNames splitCaption(std::u16string_view caption) noexcept
 {

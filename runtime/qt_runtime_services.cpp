@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QValidator>
 
 namespace mensora {
 
@@ -75,6 +76,24 @@ T* control(QWidget& form, const char* name)
     return found;
 }
 
+// Refuses any text longer than maxBoxLength. QLineEdit asks it after each
+// edit by the user and undoes a refused edit whole, before it lays the text
+// out; `refused` hears of each refusal.
+class LengthLimit final : public QValidator {
+public:
+    LengthLimit(QObject* parent, std::function<void()> refused) : QValidator(parent), refused_(std::move(refused)) {}
+
+    State validate(QString& text, int&) const override
+    {
+        if (text.size() <= maxBoxLength) return Acceptable;
+        refused_();
+        return Invalid;
+    }
+
+private:
+    std::function<void()> refused_;
+};
+
 }  // namespace
 
 QtRuntimeServices::QtRuntimeServices(QWidget& form)
@@ -109,11 +128,29 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         QObject::connect(buttons_[i], &QAbstractButton::clicked, &events_, [this, i] { raise(buttonClick_[i]); });
     }
+    // A box takes in at most one character beyond the limit, so that a huge
+    // paste costs no more than a short one; the validator then refuses the
+    // edit whole, so nothing is ever cut short. The refusal is raised once the
+    // box has finished undoing the edit, from the event loop rather than from
+    // inside the box's own handling of it.
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        boxes_[i]->setMaxLength(maxBoxLength + 1);
+        boxes_[i]->setValidator(new LengthLimit(&events_, [this, i] {
+            QMetaObject::invokeMethod(&events_, [this, i] { raise(editRefused_[i]); }, Qt::QueuedConnection);
+        }));
+    }
 }
 
 std::u16string QtRuntimeServices::text(TextBox b) const { return toU16(box(b)->text()); }
 
-void QtRuntimeServices::setText(TextBox b, std::u16string_view text) { box(b)->setText(toQString(text)); }
+void QtRuntimeServices::setText(TextBox b, std::u16string_view text)
+{
+    // Shown from its first character, as after Home: a long result shows its
+    // sign and leading digits, not the end that the cursor would scroll to.
+    QLineEdit* const edit = box(b);
+    edit->setText(toQString(text));
+    edit->setCursorPosition(0);
+}
 
 void QtRuntimeServices::setCaption(Label label, std::u16string_view caption)
 {
@@ -176,6 +213,11 @@ void QtRuntimeServices::onClick(OptionButton o, Handler handler) { optionClick_[
 void QtRuntimeServices::onClick(ListBox, Handler handler) { listClick_ = handler; }
 
 void QtRuntimeServices::onClick(CommandButton b, Handler handler) { buttonClick_[static_cast<std::size_t>(b)] = handler; }
+
+void QtRuntimeServices::onEditRefused(TextBox b, Handler handler)
+{
+    editRefused_[static_cast<std::size_t>(b)] = handler;
+}
 
 void QtRuntimeServices::raise(Handler handler)
 {

@@ -65,6 +65,7 @@ public:
     void onClick(OptionButton option, Handler handler) override;
     void onClick(ListBox list, Handler handler) override;
     void onClick(CommandButton button, Handler handler) override;
+    void onEditRefused(TextBox box, Handler handler) override;
     void showMessage(std::u16string_view text) override;
     void showRunError(RunError error) override;
     void endProgram() override;
@@ -94,6 +95,7 @@ private:
     std::array<Handler, 5> optionClick_{};
     Handler listClick_ = nullptr;
     std::array<Handler, 3> buttonClick_{};
+    std::array<Handler, 2> editRefused_{};
     BoxSink boxSink_;
     // The receiver of the controls' signals: the events stop with this object.
     QObject events_;

@@ -1,5 +1,5 @@
 // The services the program takes from its host: the named controls of the one
-// form, their Click events, the message box, the display of run-time errors,
+// form, their events, the message box, the display of run-time errors,
 // the user's number settings and program end. The Convert command and the
 // window's handlers reach the window only through this interface, so they run
 // headless against a fake.
@@ -25,6 +25,11 @@ enum class CommandButton : std::uint8_t { cmdConvert, cmdExit, cmdReset };
 // The title of every message box.
 inline constexpr std::u16string_view applicationTitle = u"Mensora";
 
+// The most characters a text box holds: far more than any number a person
+// types (every double written out in full, digit for digit, takes fewer than
+// 1,100), and few enough that the box answers each key at once.
+inline constexpr int maxBoxLength = 4096;
+
 class RuntimeServices;
 
 // An event handler: called with the form, once per event.
@@ -34,7 +39,8 @@ class RuntimeServices {
 public:
     virtual ~RuntimeServices() = default;
 
-    // Text of a text box.
+    // Text of a text box. A box written by the program shows its text from
+    // the first character, as after Home.
     [[nodiscard]] virtual std::u16string text(TextBox box) const = 0;
     virtual void setText(TextBox box, std::u16string_view text) = 0;
 
@@ -63,6 +69,13 @@ public:
     virtual void onClick(OptionButton option, Handler handler) = 0;
     virtual void onClick(ListBox list, Handler handler) = 0;
     virtual void onClick(CommandButton button, Handler handler) = 0;
+
+    // EditRefused events: an edit by the user (typing, a paste, a drop, an
+    // input method's text) that would make the box's text longer than
+    // maxBoxLength is refused whole, never cut short, and the box keeps its
+    // text. From now on the handler is called once per refused edit, after
+    // the box has its old text back.
+    virtual void onEditRefused(TextBox box, Handler handler) = 0;
 
     // A modal box titled with the application title, one OK button, no icon;
     // returns when it is dismissed.

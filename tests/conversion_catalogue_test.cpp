@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -134,7 +135,7 @@ TEST(Conversions, EveryEntryGivesItsResultAsText)
         // the factor 0.5555 is used as it stands
         {u"Fahrenheit to Kelvin", u"212", u"373.14"},
         {u"Fahrenheit to Kelvin", u"32", u"273.15"},
-        {u"Fahrenheit to Kelvin", u"-459.67", u"0.0273149999999873"},
+        {u"Fahrenheit to Kelvin", u"-459.67", u"0.027315"},
         {u"Square Centimeters to Square Inches", u"1", u"0.15500031"},
         {u"Square Centimeters to Square Inches", u"1000000", u"155000.31"},
         {u"Square Inches to Square Centimeters", u"1", u"6.45160000002581"},
@@ -162,6 +163,19 @@ TEST(Conversions, EveryEntryGivesItsResultAsText)
         {u"Fahrenheit to Centigrade (Celsius)", u"", u"-17.7777777777778"},
         {u"Kelvin to Fahrenheit", u"", u"-459.67"},
         {u"Fahrenheit to Kelvin", u"", u"255.374"},
+        // a sum is rounded at the 15th digit of its larger operand, so the
+        // operands' binary noise never shows
+        {u"Fahrenheit to Centigrade (Celsius)", u"33.8", u"1"},
+        {u"Centigrade (Celsius) to Kelvin", u"-273", u"0.15"},
+        {u"Kelvin to Centigrade (Celsius)", u"273.16", u"0.01"},
+        {u"Centigrade (Celsius) to Fahrenheit", u"-17.7", u"0.14"},
+        {u"Kelvin to Fahrenheit", u"255.37", u"-0.004"},
+        {u"Kelvin to Centigrade (Celsius)", u"273.1499999999999", u"0"},
+        {u"Kelvin to Centigrade (Celsius)", u"273.14999999999", u"-1E-11"},
+        // at every magnitude: the place of a huge operand is far left of the point
+        {u"Kelvin to Centigrade (Celsius)", u"1.5E+300", u"1.5E+300"},
+        {u"Centigrade (Celsius) to Kelvin", u"-1.79E+308", u"-1.79E+308"},
+        {u"Centigrade (Celsius) to Kelvin", u"1E-300", u"273.15"},
         // exponent form on the way in and out
         {u"Inches to Centimeters", u"1E+15", u"2.54E+15"},
         {u"Centimeters to Inches", u"1e-5", u"3.93700787401575E-06"},
@@ -174,6 +188,32 @@ TEST(Conversions, EveryEntryGivesItsResultAsText)
         covered.insert(c.caption);
     }
     EXPECT_EQ(covered.size(), 24U) << "every conversion is covered";
+}
+
+struct SumCase {
+    double a, b, sum;
+};
+
+// The rounding on its own, also where no entry reaches: ties, and
+// cancellations between huge operands, whose place lies left of the point.
+TEST(Conversions, SumsAreRoundedAtTheLargerOperandsLastDigit)
+{
+    const std::vector<SumCase> cases{
+        {0.1, 0.2, 0.3},
+        {1e15 + 15, -1e15, 20},       // place 10^1: 15 is a tie, to even
+        {1e15 + 25.125, -1e15, 30},   // one rounding of the exact 25.125, not 25 then a tie
+        {1e15 + 5, -1e15, 0},         // half of 10^1, to even
+        {1e15 + 5.125, -1e15, 10},
+        {-1e15 - 5.125, 1e15, -10},
+        {1e20 + 983040, -1e20, 1e6},  // below the place 10^6: the nearer of 0 and 10^6
+        {-1e20 - 409600, 1e20, -0.0},
+        {1.7976931348623157e308, -1e300, 1.79769312486232e308},  // place 10^294
+    };
+    for (const auto& c : cases) {
+        const double sum = addWithoutNoise(c.a, c.b);
+        EXPECT_EQ(sum, c.sum) << c.a << " + " << c.b;
+        EXPECT_EQ(std::signbit(sum), std::signbit(c.sum)) << c.a << " + " << c.b;
+    }
 }
 
 struct LocaleCase {

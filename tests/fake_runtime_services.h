@@ -1,6 +1,6 @@
 // A form held in plain memory, for running the handlers headless in tests.
 // It records the messages, errors and focus moves it is asked for, keeps the
-// handlers put on its controls' Clicks, and raises an option's Click when the
+// handlers put on its controls' events, and raises an option's Click when the
 // option is selected by program, as the real runtime does.
 #pragma once
 
@@ -32,6 +32,7 @@ public:
     std::array<Handler, 5> optionClick{};
     Handler listClick = nullptr;
     std::array<Handler, 3> buttonClick{};
+    std::array<Handler, 2> editRefused{};
 
     std::u16string& box(TextBox b) { return boxes[static_cast<std::size_t>(b)]; }
     std::u16string& label(Label l) { return labels[static_cast<std::size_t>(l)]; }
@@ -69,15 +70,17 @@ public:
     void onClick(OptionButton o, Handler h) override { optionClick[static_cast<std::size_t>(o)] = h; }
     void onClick(ListBox, Handler h) override { listClick = h; }
     void onClick(CommandButton b, Handler h) override { buttonClick[static_cast<std::size_t>(b)] = h; }
+    void onEditRefused(TextBox b, Handler h) override { editRefused[static_cast<std::size_t>(b)] = h; }
 
     void showMessage(std::u16string_view t) override { messages.emplace_back(t); }
     void showRunError(RunError error) override { errors.push_back(error); }
     void endProgram() override { ended = true; }
     NumberSettings numberSettings() const override { return settings; }
 
-    // Test helpers: a click on a button, as the user makes it; selecting an
-    // option without raising its Click.
+    // Test helpers: a click on a button, as the user makes it; an edit of a
+    // box refused as too long; selecting an option without raising its Click.
     void click(CommandButton b) { buttonClick[static_cast<std::size_t>(b)](*this); }
+    void refuseEdit(TextBox b) { editRefused[static_cast<std::size_t>(b)](*this); }
     void setOption(OptionButton o)
     {
         options = {};

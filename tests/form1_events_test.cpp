@@ -110,5 +110,17 @@ TEST(Form1Events, StartsOnDistanceAndConvertsAndExits)
     EXPECT_TRUE(form.ended);
 }
 
+TEST(Form1Events, AnEditRefusedAsTooLongShowsTheMessageAndKeepsTheBoxes)
+{
+    for (const TextBox box : {TextBox::txtInput, TextBox::txtOutput}) {
+        EventsForm form;
+        form.boxes = {u"12", u"34"};
+        form.refuseEdit(box);
+        EXPECT_EQ(form.messages, std::vector<std::u16string>{std::u16string(numericEntryMessage)});
+        EXPECT_EQ(form.boxes, (std::array<std::u16string, 2>{u"12", u"34"}));
+        EXPECT_TRUE(form.errors.empty());
+    }
+}
+
 }  // namespace
 }  // namespace mensora

@@ -17,6 +17,8 @@ void connectForm1(RuntimeServices& form)
     form.onClick(CommandButton::cmdConvert, cmdConvert_Click);
     form.onClick(CommandButton::cmdExit, cmdExit_Click);
     form.onClick(CommandButton::cmdReset, cmdReset_Click);
+    form.onEditRefused(TextBox::txtInput, textBox_EditRefused);
+    form.onEditRefused(TextBox::txtOutput, textBox_EditRefused);
 }
 
 void firstFocus(RuntimeServices& form)
@@ -65,6 +67,8 @@ void cmdReset_Click(RuntimeServices& form)
     form.setCaption(Label::lblInput, u"");
     form.setCaption(Label::lblOutput, u"");
 }
+
+void textBox_EditRefused(RuntimeServices& form) { form.showMessage(numericEntryMessage); }
 
 void cmdExit_Click(RuntimeServices& form) { form.endProgram(); }
 

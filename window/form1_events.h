@@ -34,6 +34,10 @@ void list1_Click(RuntimeServices& form);
 // selected, both labels and both boxes empty.
 void cmdReset_Click(RuntimeServices& form);
 
+// An edit of either box refused as too long: the box keeps its text, and the
+// user is told that only a number fits.
+void textBox_EditRefused(RuntimeServices& form);
+
 // Ends the program at once.
 void cmdExit_Click(RuntimeServices& form);
 

@@ -1,3 +1,6 @@
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -11,6 +14,57 @@ using namespace mensora;
 using namespace mensora::testing;
 
 Q_DECLARE_METATYPE(mensora::Category)
+Q_DECLARE_METATYPE(mensora::TextBox)
+
+namespace {
+
+// The ways a text reaches a box other than typing.
+enum class Paste { CtrlV, ContextMenu, MiddleClick, Drop, InputMethod };
+
+void paste(QLineEdit* box, Paste how, const QString& text)
+{
+    box->setFocus();
+    switch (how) {
+    case Paste::CtrlV:
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Paste::ContextMenu: {
+        QGuiApplication::clipboard()->setText(text);
+        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(QStringLiteral("&Paste"))) action->trigger();
+        }
+        break;
+    }
+    case Paste::MiddleClick:
+        QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+        QTest::mouseClick(box, Qt::MiddleButton);
+        break;
+    case Paste::Drop: {
+        QMimeData data;
+        data.setText(text);
+        const QPointF at = box->rect().center();
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &enter);
+        QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &move);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &drop);
+        break;
+    }
+    case Paste::InputMethod: {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(box, &commit);
+        break;
+    }
+    }
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Paste)
 
 namespace {
 
@@ -163,6 +217,97 @@ private slots:
         // and screen readers name the boxes by those units
         QCOMPARE(f.c().txtInput->accessibleName(), source);
         QCOMPARE(f.c().txtOutput->accessibleName(), target);
+    }
+
+    void longResultsShowTheirStart_data()
+    {
+        QTest::addColumn<Category>("category");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Kilometers to Miles") << Category::Distance << 5 << QStringLiteral("1")
+                                             << QStringLiteral("0.621388181196794");
+        QTest::newRow("a minus sign") << Category::Weight << 0 << QStringLiteral("-1")
+                                      << QStringLiteral("-0.452488687782805");
+    }
+
+    void longResultsShowTheirStart()
+    {
+        QFETCH(Category, category);
+        QFETCH(int, row);
+        QFETCH(QString, input);
+        QFETCH(QString, result);
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickOption(category);
+        f.clickRow(row);
+        QTest::keyClicks(f.c().txtInput, input);
+        f.click(f.c().cmdConvert);
+        QLineEdit* const box = f.c().txtOutput;
+        QCOMPARE(box->text(), result);
+        QVERIFY(box->fontMetrics().horizontalAdvance(result) > box->contentsRect().width());  // it is long
+        QCOMPARE(box->cursorPosition(), 0);
+        // once drawn, the first character stands at the box's left edge
+        box->grab();
+        QCOMPARE(box->cursorPositionAt(box->contentsRect().topLeft() + QPoint(4, box->height() / 2)), 0);
+    }
+
+    // 1 MiB (in UTF-16) of digits, by every way of pasting, into either box:
+    // refused whole, with the message, and the program goes on.
+    void aTooLongPasteIsRefusedWhole_data()
+    {
+        QTest::addColumn<Paste>("how");
+        QTest::addColumn<TextBox>("into");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("refused");
+        const int mib = 1 << 19;
+        QTest::newRow("Ctrl+V") << Paste::CtrlV << TextBox::txtInput << mib << true;
+        QTest::newRow("context menu") << Paste::ContextMenu << TextBox::txtInput << mib << true;
+        QTest::newRow("middle click") << Paste::MiddleClick << TextBox::txtInput << mib << true;
+        QTest::newRow("drop") << Paste::Drop << TextBox::txtInput << mib << true;
+        QTest::newRow("input method") << Paste::InputMethod << TextBox::txtInput << mib << true;
+        QTest::newRow("into the result box") << Paste::CtrlV << TextBox::txtOutput << mib << true;
+        // the boxes hold "12" and "34": up to the limit is taken whole, one more
+        // character is refused whole, never cut to the limit
+        QTest::newRow("up to the limit") << Paste::CtrlV << TextBox::txtInput << maxBoxLength - 2 << false;
+        QTest::newRow("one beyond") << Paste::CtrlV << TextBox::txtInput << maxBoxLength - 1 << true;
+        QTest::newRow("one beyond, dropped") << Paste::Drop << TextBox::txtOutput << maxBoxLength - 1 << true;
+    }
+
+    void aTooLongPasteIsRefusedWhole()
+    {
+        QFETCH(Paste, how);
+        QFETCH(TextBox, into);
+        QFETCH(int, length);
+        QFETCH(bool, refused);
+        if (how == Paste::MiddleClick && !QGuiApplication::clipboard()->supportsSelection())
+            QSKIP("this platform has no selection to paste");
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.clickRow(1);  // Inches to Centimeters
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("12"));
+        f.runtime.setText(TextBox::txtOutput, u"34");
+        QLineEdit* const box = into == TextBox::txtInput ? f.c().txtInput : f.c().txtOutput;
+        const QString before = box->text();
+        const QString text(length, u'7');
+
+        paste(box, how, text);
+        QCoreApplication::processEvents();
+        if (refused) {
+            QCOMPARE(box->text(), before);
+            QCOMPARE(f.boxes.size(), 1U);
+            QCOMPARE(f.boxes.front().kind, QtRuntimeServices::BoxKind::Message);
+            QCOMPARE(f.boxes.front().text, toQString(numericEntryMessage));
+        } else {
+            QCOMPARE(box->text().size(), before.size() + length);
+            QVERIFY(f.boxes.empty());
+        }
+
+        // the box still takes keys, and Convert still converts
+        f.c().txtInput->setText(QStringLiteral("1"));
+        QTest::keyClicks(f.c().txtInput, QStringLiteral("0"));
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("25.4"));
     }
 
     void aCategoryChangeKeepsBothBoxes()
