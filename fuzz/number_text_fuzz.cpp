@@ -335,10 +335,10 @@ std::u16string decodeUtf8(const std::uint8_t* p, std::size_t n, Decoding decodin
 // checked on its own. On success `ascii` receives the number in the C
 // locale's notation, grouping removed, digits in ASCII.
 
-// Rule 1 takes the direction marks out before anything else, so the two
-// halves of a surrogate pair with a mark between them make one character.
-// (False: a mark between them leaves two lone surrogates.)
-constexpr bool marksOutBeforePairing = true;
+// Direction marks stand between characters: a mark between the two halves of
+// a surrogate pair does not join them, and the halves stay two lone
+// surrogates. (True would take the marks out before pairing the halves.)
+constexpr bool marksOutBeforePairing = false;
 
 // UTF-16 code units as code points; a lone surrogate stays as it is (it is no
 // digit, mark nor white space).
