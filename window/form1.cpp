@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
@@ -13,14 +12,16 @@ namespace mensora {
 
 namespace {
 
-// Every size of the icon. They are read as the PNGs they are: letting Qt
-// guess the format would load every image plugin on the system first.
+// Every size of the icon compiled in (window/CMakeLists.txt), by name: a
+// listing of the resource folder would bring in the regular expressions just
+// to match the names. They are read as the PNGs they are: letting Qt guess
+// the format would load every image plugin on the system first.
 QIcon applicationIcon()
 {
     QIcon icon;
-    const QDir dir(QStringLiteral(":/icons"));
-    for (const QString& name : dir.entryList({QStringLiteral("mensora-*.png")}, QDir::Files)) {
-        QImageReader reader(dir.filePath(name), "png");
+    for (const char* name : {":/icons/mensora-16.png", ":/icons/mensora-32.png", ":/icons/mensora-48.png",
+                             ":/icons/mensora-64.png"}) {
+        QImageReader reader(QString::fromLatin1(name), "png");
         reader.setAutoDetectImageFormat(false);
         icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
