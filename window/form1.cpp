@@ -37,6 +37,12 @@ void prepareApplication(QApplication& app)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mensora.Mensora"));
     // Linux rarely has the window's font; Comic Neue is drawn to stand in for it.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    // Every control draws in it, the frames and boxes too, so one face is all
+    // the window opens. Set before any widget is built, it is every widget's
+    // own font from the start.
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
     app.setWindowIcon(applicationIcon());
 }
 

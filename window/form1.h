@@ -14,7 +14,8 @@ class Form1;
 namespace mensora {
 
 // What the program sets up once before its window: name, version, icon, and
-// the stand-in font where "Comic Sans MS" is not installed.
+// its font, "Comic Sans MS" 8.25 pt, with the stand-in where that is not
+// installed.
 void prepareApplication(QApplication& app);
 
 // The window and its controls, each named as on the form; the runtime finds
