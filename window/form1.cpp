@@ -4,7 +4,10 @@
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOptionGroupBox>
 
 #include "ui_form1_layout.h"
 
@@ -28,6 +31,64 @@ QIcon applicationIcon()
     return icon;
 }
 
+// The frames: a thin rounded line, darker than the window, with the caption
+// set into the line near its left end; the inside is not filled. Everything
+// else is drawn by the desktop's style.
+class FrameStyle : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override
+    {
+        if (control != CC_GroupBox) return QProxyStyle::subControlRect(control, option, sub, widget);
+        const QRect all = option->rect;
+        switch (sub) {
+        case SC_GroupBoxFrame:
+            return all.adjusted(0, lineTop, 0, 0);
+        case SC_GroupBoxContents:
+            return all.adjusted(1, lineTop + 1, -1, -1);
+        case SC_GroupBoxLabel: {
+            const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+            if (box == nullptr || box->text.isEmpty()) return {};
+            const int width = box->fontMetrics.horizontalAdvance(box->text) + 2 * captionPadding;
+            return {all.left() + captionIndent, all.top(), width, box->fontMetrics.height()};
+        }
+        default:
+            return {};
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control != CC_GroupBox || box == nullptr) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const QRect caption = subControlRect(control, option, SC_GroupBoxLabel, widget);
+        painter->save();
+        if (!caption.isEmpty()) painter->setClipRegion(QRegion(box->rect) - caption);
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(box->palette.color(QPalette::Mid));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(subControlRect(control, option, SC_GroupBoxFrame, widget))
+                                     .adjusted(0.5, 0.5, -0.5, -0.5),
+                                 radius, radius);
+        painter->restore();
+        if (!caption.isEmpty()) {
+            drawItemText(painter, caption.adjusted(captionPadding, 0, -captionPadding, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter, box->palette, box->state & State_Enabled, box->text,
+                         QPalette::WindowText);
+        }
+    }
+
+private:
+    static constexpr int lineTop = 7;        // the line runs through the caption
+    static constexpr int captionIndent = 6;  // from the frame's left edge
+    static constexpr int captionPadding = 4; // the gap in the line on each side
+    static constexpr qreal radius = 2;
+};
+
 }  // namespace
 
 void prepareApplication(QApplication& app)
@@ -44,6 +105,7 @@ void prepareApplication(QApplication& app)
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
     app.setWindowIcon(applicationIcon());
+    QApplication::setStyle(new FrameStyle);
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::Form1>())
