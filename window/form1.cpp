@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionGroupBox>
+
+#include <array>
 
 #include "ui_form1_layout.h"
 
@@ -91,17 +94,33 @@ private:
 
 }  // namespace
 
+QString windowFontFamily(const QStringList& installedFamilies)
+{
+    // The window's own font; Comic Neue, drawn to stand in for it where it is
+    // missing, as on most Linux systems; and a plain sans-serif in which every
+    // caption still fits its control (fontconfig would pick a calligraphic
+    // face for a missing "Comic Sans MS").
+    static constexpr std::array faces{"Comic Sans MS", "Comic Neue", "Liberation Sans"};
+    for (const char* face : faces) {
+        const QString name = QString::fromLatin1(face);
+        if (installedFamilies.contains(name)) return name;
+    }
+    // None of them: fontconfig finds the sans-serif most like the last.
+    return QString::fromLatin1(faces.back());
+}
+
 void prepareApplication(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Mensora"));
     QApplication::setApplicationVersion(QStringLiteral(MENSORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mensora.Mensora"));
-    // Linux rarely has the window's font; Comic Neue is drawn to stand in for it.
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-    // Every control draws in it, the frames and boxes too, so one face is all
-    // the window opens. Set before any widget is built, it is every widget's
-    // own font from the start.
-    QFont font(QStringLiteral("Comic Sans MS"));
+    // Every control draws in the window's font, the frames and boxes too, so
+    // one face is all the window opens. Set before any widget is built, it is
+    // every widget's own font from the start. It names a face that is
+    // installed: asked for a missing one, Qt would first have fontconfig rank
+    // every installed font as a replacement.
+    QFont font(windowFontFamily(QFontDatabase::families()));
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
     app.setWindowIcon(applicationIcon());

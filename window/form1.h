@@ -1,6 +1,7 @@
 // The one window, built from its Designer form.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -13,9 +14,12 @@ class Form1;
 
 namespace mensora {
 
-// What the program sets up once before its window: name, version, icon, and
-// its font, "Comic Sans MS" 8.25 pt, with the stand-in where that is not
-// installed.
+// The face the window's text is drawn in: "Comic Sans MS" where it is
+// installed, else the first installed of its stand-ins.
+QString windowFontFamily(const QStringList& installedFamilies);
+
+// What the program sets up once before its window: name, version, icon, the
+// frames' look, and its font: that face at 8.25 pt.
 void prepareApplication(QApplication& app);
 
 // The window and its controls, each named as on the form; the runtime finds

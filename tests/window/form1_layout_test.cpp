@@ -1,10 +1,13 @@
 #include <QAbstractButton>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLocale>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -111,15 +114,99 @@ private slots:
             QCOMPARE(edit->maxLength(), maxBoxLength + 1);
         }
 
-        // every control, frames and boxes included, draws in the window's font
+        // every control, frames and boxes included, draws in the window's font,
+        // in the very face it names
         w->ensurePolished();
-        QCOMPARE(w->font().family(), QStringLiteral("Comic Sans MS"));
+        const QString face = windowFontFamily(QFontDatabase::families());
+        QCOMPARE(w->font().family(), face);
+        QCOMPARE(QFontInfo(w->font()).family(), face);
         QCOMPARE(w->font().pointSizeF(), 8.25);
         QCOMPARE(w->font().weight(), QFont::Normal);
         QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());
-        // where the real font is missing, its stand-in draws
-        const QString drawn = QFontInfo(w->font()).family();
-        QVERIFY2(drawn == QStringLiteral("Comic Sans MS") || drawn == QStringLiteral("Comic Neue"), qPrintable(drawn));
+        // the boxes show pasted text in any script, from other fonts where the
+        // window's font has no such letter
+        if (kind == QStringLiteral("QLineEdit")) {
+            QVERIFY(QFontMetrics(w->font()).inFontUcs4(U'\u0416'));  // Cyrillic Zhe
+        }
+    }
+
+    void windowFontIsTheFirstInstalledFace_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("the real font") << QStringList{"DejaVu Sans", "Comic Neue", "Comic Sans MS", "Liberation Sans"}
+                                       << "Comic Sans MS";
+        QTest::newRow("its stand-in") << QStringList{"Liberation Sans", "Z003", "Comic Neue"} << "Comic Neue";
+        QTest::newRow("a plain sans-serif, not the calligraphic face fontconfig would pick")
+            << QStringList{"DejaVu Sans", "Z003", "Liberation Sans"} << "Liberation Sans";
+        QTest::newRow("none of them: fontconfig's sans-serif most like the last")
+            << QStringList{"DejaVu Sans", "Z003"} << "Liberation Sans";
+    }
+
+    void windowFontIsTheFirstInstalledFace()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, face);
+        QCOMPARE(windowFontFamily(installed), face);
+    }
+
+    // Every fixed caption fits its control in each face the window may draw
+    // in, at the fixed sizes of the form.
+    void captionsFitTheirControls_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::newRow("Comic Neue") << "Comic Neue";
+        QTest::newRow("Liberation Sans") << "Liberation Sans";
+    }
+
+    void captionsFitTheirControls()
+    {
+        QFETCH(QString, face);
+        if (!QFontDatabase::families().contains(face)) QSKIP("the face is not installed");
+        const QFont before = QApplication::font();
+        QFont font(face);
+        font.setPointSizeF(8.25);
+        QApplication::setFont(font);
+        ShownForm f;
+        QApplication::setFont(before);
+        QCOMPARE(QFontInfo(f.form->font()).family(), face);
+
+        // option and command buttons: the text is drawn in the room the style
+        // leaves beside the indicator or inside the bevel
+        for (const QAbstractButton* b : f.form->findChildren<QAbstractButton*>()) {
+            QStyleOptionButton option;
+            option.initFrom(b);
+            option.text = b->text();
+            const auto room = qobject_cast<const QRadioButton*>(b) != nullptr ? QStyle::SE_RadioButtonContents
+                                                                              : QStyle::SE_PushButtonContents;
+            const int width = b->style()->subElementRect(room, &option, b).width();
+            QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) <= width, qPrintable(b->text()));
+        }
+        const auto* frame = f.form->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect caption =
+            frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        QVERIFY2(frame->rect().contains(caption), qPrintable(frame->title()));
+
+        for (const Category category : allCategories) {
+            f.clickOption(category);
+            QVERIFY2(f.c().list1->sizeHintForColumn(0) <= f.c().list1->viewport()->width(),
+                     qPrintable(f.listed().join(u',')));
+            // the unit names, word-wrapped within the labels
+            const QLabel* label = f.c().lblInput;
+            for (const Entry& e : entriesOf(category)) {
+                const UnitNames units = splitCaption(e.caption);
+                for (const auto unit : {units.source, units.target}) {
+                    const QRect inside = label->contentsRect();
+                    const QRect needed = label->fontMetrics().boundingRect(inside, Qt::AlignCenter | Qt::TextWordWrap,
+                                                                           toQString(unit));
+                    QVERIFY2(inside.contains(needed), qPrintable(toQString(unit)));
+                }
+            }
+        }
     }
 
     void listKeepsItsOrderAndOneSelection()
