@@ -4,10 +4,11 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QResource>
 #include <QStyleOptionGroupBox>
 
 #include <array>
@@ -18,18 +19,20 @@ namespace mensora {
 
 namespace {
 
-// Every size of the icon compiled in (window/CMakeLists.txt), by name: a
-// listing of the resource folder would bring in the regular expressions just
-// to match the names. They are read as the PNGs they are: letting Qt guess
-// the format would load every image plugin on the system first.
+// Every size of the icon compiled in (window/CMakeLists.txt), by name, as the
+// raw pixels data/icons/draw_icon.py writes beside the PNGs: shown without
+// decoding anything, the start needs neither the PNG decoder nor a look
+// through the image plugins.
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (const char* name : {":/icons/mensora-16.png", ":/icons/mensora-32.png", ":/icons/mensora-48.png",
-                             ":/icons/mensora-64.png"}) {
-        QImageReader reader(QString::fromLatin1(name), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    for (const int size : {16, 32, 48, 64}) {
+        const QResource pixels(QStringLiteral(":/icons/mensora-%1.rgba").arg(size));
+        if (pixels.compressionAlgorithm() != QResource::NoCompression || pixels.size() != qint64{size} * size * 4) {
+            continue;  // a broken build; the window test finds the size missing
+        }
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(pixels.data(), size, size, QImage::Format_RGBA8888_Premultiplied)));
     }
     return icon;
 }

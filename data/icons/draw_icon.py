@@ -8,6 +8,8 @@ Outputs, written next to this script:
   mensora-48.png, mensora-64.png,
   mensora-128.png, mensora-256.png    smooth edges, rendered from the outline
   mensora.ico                         16 and 32, 8 bits per pixel, for Windows
+  mensora-16.rgba ... mensora-64.rgba the window's icon as raw pixels, which
+                                      it shows without decoding anything
   mensora.svg                         the scalable version of the same drawing
 
 Every PNG is indexed colour (at most 256 colours) with transparency in tRNS.
@@ -288,6 +290,20 @@ def png_bytes(img):
     return out
 
 
+def rgba_bytes(img):
+    """The image as the window loads it: 8-bit R, G, B, A in that byte
+    order, colour premultiplied by alpha, rows top-down; colours as the PNG
+    of the same size stores them."""
+    pal, rows = palette_of(img)
+    out = bytearray()
+    for row in rows:
+        for i in row:
+            r, g, b, a = pal[i]
+            out += bytes(((r * a + 127) // 255, (g * a + 127) // 255,
+                          (b * a + 127) // 255, a))
+    return bytes(out)
+
+
 def ico_image(img):
     """One 8-bit image of an .ico: a BITMAPINFOHEADER, a 256-entry palette,
     the colour rows bottom-up, then the 1-bit transparency mask."""
@@ -328,8 +344,12 @@ def outputs():
     files = {}
     for size, img in small.items():
         files[f"mensora-{size}.png"] = png_bytes(img)
+        files[f"mensora-{size}.rgba"] = rgba_bytes(img)
     for size in (48, 64, 128, 256):
-        files[f"mensora-{size}.png"] = png_bytes(smooth_ruler(size))
+        img = smooth_ruler(size)
+        files[f"mensora-{size}.png"] = png_bytes(img)
+        if size <= 64:
+            files[f"mensora-{size}.rgba"] = rgba_bytes(img)
     files["mensora.ico"] = ico_bytes([small[16], small[32]])
     files["mensora.svg"] = svg_text().encode("utf-8")
     return files
