@@ -130,6 +130,23 @@ private slots:
         }
     }
 
+    // A frame is a thin line in the palette's mid tone, 7 px below its top,
+    // with the caption set into a gap of the line and nothing filled inside.
+    void framesAreAThinLineWithTheCaptionInIt()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        const QImage shot = f.form->grab().toImage();
+        const QRgb line = f.form->palette().color(QPalette::Mid).rgb();
+        const QRgb window = f.form->palette().color(QPalette::Window).rgb();
+        QCOMPARE(shot.pixel(248 + 80, 8 + 7), line);    // Frame2, its top
+        QCOMPARE(shot.pixel(248, 8 + 120), line);       // and its left edge
+        QCOMPARE(shot.pixel(248 + 5, 8 + 120), window); // the inside
+        QCOMPARE(shot.pixel(248 + 80, 8 + 6), window);  // above the line
+        QCOMPARE(shot.pixel(8 + 7, 8 + 7), window);     // Frame1: the gap before its caption
+        QCOMPARE(shot.pixel(8 + 120, 8 + 7), line);     // and the line after it
+    }
+
     void windowFontIsTheFirstInstalledFace_data()
     {
         QTest::addColumn<QStringList>("installed");
