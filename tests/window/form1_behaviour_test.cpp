@@ -225,10 +225,12 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("result");
-        QTest::newRow("Kilometers to Miles") << Category::Distance << 5 << QStringLiteral("1")
-                                             << QStringLiteral("0.621388181196794");
-        QTest::newRow("a minus sign") << Category::Weight << 0 << QStringLiteral("-1")
-                                      << QStringLiteral("-0.452488687782805");
+        // results near the longest there are, with a sign and an exponent: in
+        // the window's 8.25 pt font most shorter ones fit the box whole
+        QTest::newRow("Meters to Feet") << Category::Distance << 3 << QStringLiteral("-1E+200")
+                                        << QStringLiteral("-3.28083989501312E+200");
+        QTest::newRow("a minus sign") << Category::Weight << 0 << QStringLiteral("-0.0001")
+                                      << QStringLiteral("-4.52488687782805E-05");
     }
 
     void longResultsShowTheirStart()
