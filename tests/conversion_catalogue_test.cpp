@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -208,11 +212,43 @@ TEST(Conversions, SumsAreRoundedAtTheLargerOperandsLastDigit)
         {1e20 + 983040, -1e20, 1e6},  // below the place 10^6: the nearer of 0 and 10^6
         {-1e20 - 409600, 1e20, -0.0},
         {1.7976931348623157e308, -1e300, 1.79769312486232e308},  // place 10^294
+        {99999999999999.9, 0.02, 99999999999999.9},  // place 10^-1, though log10 of the larger is 14
+        {9.999999999999996, -4e-15, 10},  // the larger written with 15 digits is 10: place 10^-13
+        {68.68094810614035, -32, 36.6809481061403},  // scaled to its 15th digit it rounds to a half: the digits decide
     };
     for (const auto& c : cases) {
         const double sum = addWithoutNoise(c.a, c.b);
         EXPECT_EQ(sum, c.sum) << c.a << " + " << c.b;
         EXPECT_EQ(std::signbit(sum), std::signbit(c.sum)) << c.a << " + " << c.b;
+    }
+}
+
+// The sum rounded at the larger operand's 15th digit by printf's exact
+// decimal conversions, for operands below 10^15.
+double referenceSum(double a, double b)
+{
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fmax(std::fabs(a), std::fabs(b)));
+    const int decimals = 14 - std::atoi(std::strchr(buf, 'e') + 1);
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, a + b);
+    return std::strtod(buf, nullptr);
+}
+
+TEST(Conversions, SumsAreRoundedLikeTheirDecimalDigits)
+{
+    // operands of every size a formula meets, with the constants among them
+    std::mt19937_64 rng(20261207);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-6, 14);
+    const double constants[] = {32, -32, 273.15, -273.15};
+    for (int i = 0; i < 200'000; ++i) {
+        const double a = mantissa(rng) * std::pow(10.0, exponent(rng));
+        const double b = i % 2 ? constants[i / 2 % 4] : mantissa(rng) * std::pow(10.0, exponent(rng));
+        if (std::fmax(std::fabs(a), std::fabs(b)) >= 1e15) continue;
+        const double sum = addWithoutNoise(a, b);
+        const double expected = referenceSum(a, b);
+        ASSERT_EQ(sum, expected) << std::hexfloat << a << " + " << b;
+        ASSERT_EQ(std::signbit(sum), std::signbit(expected)) << std::hexfloat << a << " + " << b;
     }
 }
 
