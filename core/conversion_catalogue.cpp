@@ -5,7 +5,6 @@
 #include <cmath>
 #include <optional>
 #include <string_view>
-#include <system_error>
 
 namespace mensora {
 
@@ -19,22 +18,10 @@ double readBack(const char* first, const char* last) noexcept
     return value;
 }
 
-// The decimal exponent of a finite, nonzero magnitude as it is written with
-// 15 significant digits: 2 for 273.15, -3 for 0.001.
-int exponentOf15Digits(double magnitude) noexcept
-{
-    std::array<char, 32> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, 14);
-    const std::string_view text(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
-    int exponent = 0;
-    const std::size_t e = text.find('e');
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
-    return exponent;
-}
-
 // Rounds a finite value at the decimal place 10^place, in one rounding of its
 // exact binary value, half to even as std::to_chars rounds. A value that
-// rounds to zero keeps its sign.
+// rounds to zero keeps its sign. The buffer holds any double written out in
+// full with four decimals, or below 10^16 with every decimal a double has.
 double roundAtPlace(double value, int place) noexcept
 {
     std::array<char, 400> buf{};
@@ -44,8 +31,7 @@ double roundAtPlace(double value, int place) noexcept
     // At or right of the decimal point: that many decimals. The values that
     // come here are below 10^16, so the text has at most 16 + 338 digits.
     if (place <= 0) {
-        const auto res = std::to_chars(first, last, value, std::chars_format::fixed, -place);
-        return res.ec == std::errc() ? readBack(first, res.ptr) : value;
+        return readBack(first, std::to_chars(first, last, value, std::chars_format::fixed, -place).ptr);
     }
 
     // Left of it: the exact decimal text of the value tells how many of its
@@ -53,13 +39,11 @@ double roundAtPlace(double value, int place) noexcept
     // many rounds it. The larger operand of such a sum is 10^15 or more, so
     // the sum is a multiple of 2^-4 and four decimals write it exactly.
     const auto exact = std::to_chars(first, last, std::fabs(value), std::chars_format::fixed, 4);
-    if (exact.ec != std::errc()) return value;
     const std::string_view digits(first, static_cast<std::size_t>(exact.ptr - first));
     const int integerDigits = digits.front() == '0' ? 0 : static_cast<int>(digits.find('.'));
     const int kept = integerDigits - place;
     if (kept > 0) {
-        const auto res = std::to_chars(first, last, value, std::chars_format::scientific, kept - 1);
-        return res.ec == std::errc() ? readBack(first, res.ptr) : value;
+        return readBack(first, std::to_chars(first, last, value, std::chars_format::scientific, kept - 1).ptr);
     }
     // Below 10^place: 0 or 10^place, whichever is nearer, 0 on a tie.
     const bool overHalf = kept == 0 && (digits.front() > '5' ||
@@ -121,7 +105,7 @@ double addWithoutNoise(double a, double b) noexcept
     const double larger = std::fmax(std::fabs(a), std::fabs(b));
     if (!std::isfinite(sum) || larger == 0.0) return sum;
     if (const auto quick = roundedInBinary(sum, larger)) return *quick;
-    return roundAtPlace(sum, exponentOf15Digits(larger) - 14);
+    return roundAtPlace(sum, digits15(larger).exponent - 14);
 }
 
 UnitNames splitCaption(std::u16string_view caption) noexcept

@@ -178,10 +178,7 @@ public:
 
     void fractionDigit(int d)
     {
-        if (fractionDigits_ == 0) {
-            if (intDigits_ == 0) emit_('0');
-            emit_('.');
-        }
+        if (fractionDigits_ == 0) emit_('.');  // std::from_chars reads ".5" too
         if (!anyNonZero_) {
             if (d == 0) {
                 leadingFractionZeros_ = saturatingAdd(leadingFractionZeros_, 1);
@@ -345,7 +342,7 @@ void appendCodePoint(std::u16string& out, char32_t c)
         out.push_back(static_cast<char16_t>(c));
     } else {
         out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
     }
 }
 
@@ -410,6 +407,25 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
     return fromAscii(ascii, parts.finish());
 }
 
+Digits15 digits15(double value)
+{
+    // d.dddddddddddddde±x, correctly rounded
+    std::array<char, 32> buf{};
+    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific, 14).ptr;
+    Digits15 d;
+    const char* c = buf.data();
+    d.negative = *c == '-';
+    if (d.negative) ++c;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.') d.digits.push_back(*c);
+    }
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    const bool negativeExponent = c[1] == '-';
+    for (c += 2; c != end; ++c) d.exponent = d.exponent * 10 + (*c - '0');
+    if (negativeExponent) d.exponent = -d.exponent;
+    return d;
+}
+
 std::u16string numberToText(double value, NumberSettings settings)
 {
     if (std::isnan(value)) return u"NaN";
@@ -425,21 +441,7 @@ std::u16string numberToText(double value, NumberSettings settings)
         return out;
     }
 
-    // 15 significant digits, correctly rounded: d.dddddddddddddde±x
-    std::array<char, 40> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific, 14);
-    const std::string_view sci(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
-
-    const bool negative = sci.front() == '-';
-    const std::size_t ePos = sci.find('e');
-    std::string digits;
-    for (std::size_t k = negative ? 1 : 0; k < ePos; ++k) {
-        if (sci[k] != '.') digits.push_back(sci[k]);
-    }
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    int exponent = 0;
-    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
-
+    const auto [negative, digits, exponent] = digits15(value);
     if (negative) out.push_back(u'-');
     if (exponent < -4 || exponent > 14) {
         put(digits[0]);

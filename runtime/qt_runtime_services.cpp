@@ -46,17 +46,19 @@ NumberSettings numberSettingsFrom(const LocaleNumberTexts& texts)
 
     // The group sizes are the lengths of the last group and the one before
     // it; a locale that writes no group mark groups no digits.
-    const QList<uint> grouped = codePoints(texts.grouped);
     const uint group = texts.group.size() == 1 ? texts.group.front().unicode() : 0;
-    const qsizetype last = group == 0 ? -1 : grouped.lastIndexOf(group);
-    if (last < 0 || group == s.decimal) {
+    QList<qsizetype> groups{0};
+    for (const uint c : codePoints(texts.grouped)) {
+        if (c == group) groups.append(0);
+        else ++groups.back();
+    }
+    if (groups.size() < 2 || group == s.decimal) {
         s.group = u'\0';
         return s;
     }
     s.group = static_cast<char16_t>(group);
-    const qsizetype before = last > 0 ? grouped.lastIndexOf(group, last - 1) : -1;
-    const qsizetype size = grouped.size() - last - 1;
-    const qsizetype repeat = before < 0 ? size : last - before - 1;
+    const qsizetype size = groups.back();
+    const qsizetype repeat = groups.size() > 2 ? groups[groups.size() - 2] : size;
     if (size > 0 && size < 10 && repeat > 0 && repeat < 10) {
         s.groupSize = static_cast<std::uint8_t>(size);
         s.groupRepeat = static_cast<std::uint8_t>(repeat);

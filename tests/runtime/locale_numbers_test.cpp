@@ -67,13 +67,35 @@ private slots:
         QCOMPARE(s.minus, settings.minus);
     }
 
-    void aGroupMarkThatIsTheDecimalMarkGroupsNothing()
+    // The group sizes as a locale's grouped integer shows them, also where
+    // no locale Qt knows writes one so.
+    void settingsFromWhatALocaleWrites_data()
     {
-        const NumberSettings s = numberSettingsFrom(
-            {QStringLiteral(","), QStringLiteral(","), QStringLiteral("-"), QStringLiteral("0"),
-             QStringLiteral("123,456,789,012")});
-        QCOMPARE(s.decimal, u',');
-        QCOMPARE(s.group, u'\0');
+        QTest::addColumn<QString>("decimal");
+        QTest::addColumn<QString>("grouped");
+        QTest::addColumn<char16_t>("group");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("repeat");
+        QTest::newRow("a group mark that is the decimal mark groups nothing")
+            << "," << "123,456,789,012" << u'\0' << 3 << 3;
+        QTest::newRow("one group mark: the one size") << "." << "123456789,012" << u',' << 3 << 3;
+        QTest::newRow("groups of one") << "." << "1,2,3,4" << u',' << 1 << 1;
+        QTest::newRow("a group of ten is no size") << "." << "12,3456789012" << u',' << 3 << 3;
+        QTest::newRow("an empty group is no size") << "." << "1,,234" << u',' << 3 << 3;
+    }
+
+    void settingsFromWhatALocaleWrites()
+    {
+        QFETCH(QString, decimal);
+        QFETCH(QString, grouped);
+        QFETCH(char16_t, group);
+        QFETCH(int, size);
+        QFETCH(int, repeat);
+        const NumberSettings s =
+            numberSettingsFrom({decimal, QStringLiteral(","), QStringLiteral("-"), QStringLiteral("0"), grouped});
+        QCOMPARE(s.group, group);
+        QCOMPARE(int{s.groupSize}, size);
+        QCOMPARE(int{s.groupRepeat}, repeat);
     }
 
     // Every locale Qt knows reads the numbers it writes itself, reads back

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QGroupBox>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
@@ -145,6 +146,30 @@ private slots:
         QCOMPARE(shot.pixel(248 + 80, 8 + 6), window);  // above the line
         QCOMPARE(shot.pixel(8 + 7, 8 + 7), window);     // Frame1: the gap before its caption
         QCOMPARE(shot.pixel(8 + 120, 8 + 7), line);     // and the line after it
+        QCOMPARE(shot.pixel(248 + 8, 8 + 7), line);     // Frame2 has no caption, and no gap
+        // the caption stands in the gap
+        bool ink = false;
+        for (int x = 8 + 10; x < 8 + 90; ++x) {
+            for (int y = 8; y < 8 + 14; ++y) ink = ink || qGray(shot.pixel(x, y)) < 128;
+        }
+        QVERIFY(ink);
+    }
+
+    // Every other control is drawn by the desktop's style, down to a scroll
+    // bar the list shows only when it overflows.
+    void aFullListShowsItsScrollBar()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        for (int i = 0; i < 30; ++i) f.c().list1->addItem(QStringLiteral("entry"));
+        QScrollBar* const bar = f.c().list1->verticalScrollBar();
+        QTRY_VERIFY(bar->isVisible());
+        const QImage image = bar->grab().toImage();
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+        }
+        QVERIFY2(colours.size() > 3, qPrintable(QString::number(colours.size())));
     }
 
     void windowFontIsTheFirstInstalledFace_data()
