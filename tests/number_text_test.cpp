@@ -83,6 +83,8 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {us, u"1E\u0665", true},
         {us, u"1E5\u0665", true},
         {us, u"\u0661E5", true},
+        {us, u"9:", true},         // what follows a script's nine is no digit
+        {us, u"\u0661\u066A", true},
         {us, u"\u00B2", true},  // a superscript is no decimal digit
         {us, u"\u2460", true},  // nor a circled one
         // white space and line breaks around the number, invisible marks anywhere
@@ -90,6 +92,7 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {us, u"42\r\n", false},
         {us, u"\u00A042\u3000", false},
         {us, u"\u200B42\uFEFF", false},
+        {us, u"\u200A7\u2000", false},
         {us, u"4\u200B2", true},
         {us, u"\u200E-2.5", false},
         {us, u"-\u200F2\u061C.5\u200E", false},
@@ -130,6 +133,9 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {swedish, u"1\u202F234,5", false},
         {swedish, u"1 234,5\u00A0", false},
         {swiss, u"1'234.5", false},
+        // a look-alike of the group mark that is the decimal mark stays the decimal mark
+        {NumberSettings{u'\'', u'\u2019'}, u"1'5", false},
+        {NumberSettings{u'\'', u'\u2019'}, u"1\u2019000'5", false},
         {us, u"1'234.5", true},
         // the minus signs: ASCII, U+2212, the settings' own, and the plus
         {swedish, u"\u22122,5", false},

@@ -72,30 +72,38 @@ private slots:
     void settingsFromWhatALocaleWrites_data()
     {
         QTest::addColumn<QString>("decimal");
+        QTest::addColumn<QString>("minus");
         QTest::addColumn<QString>("grouped");
         QTest::addColumn<char16_t>("group");
         QTest::addColumn<int>("size");
         QTest::addColumn<int>("repeat");
+        QTest::addColumn<char32_t>("minusSign");
         QTest::newRow("a group mark that is the decimal mark groups nothing")
-            << "," << "123,456,789,012" << u'\0' << 3 << 3;
-        QTest::newRow("one group mark: the one size") << "." << "123456789,012" << u',' << 3 << 3;
-        QTest::newRow("groups of one") << "." << "1,2,3,4" << u',' << 1 << 1;
-        QTest::newRow("a group of ten is no size") << "." << "12,3456789012" << u',' << 3 << 3;
-        QTest::newRow("an empty group is no size") << "." << "1,,234" << u',' << 3 << 3;
+            << "," << "-" << "123,456,789,012" << u'\0' << 3 << 3 << U'-';
+        QTest::newRow("one group mark: the one size") << "." << "-" << "123456789,012" << u',' << 3 << 3 << U'-';
+        QTest::newRow("groups of one") << "." << "-" << "1,2,3,4" << u',' << 1 << 1 << U'-';
+        QTest::newRow("a group of ten is no size") << "." << "-" << "12,3456789012" << u',' << 3 << 3 << U'-';
+        QTest::newRow("a repeated group of ten is no size")
+            << "." << "-" << "1,2345678901,234" << u',' << 3 << 3 << U'-';
+        QTest::newRow("an empty group is no size") << "." << "-" << "1,,234" << u',' << 3 << 3 << U'-';
+        QTest::newRow("every direction mark is left out of the minus")
+            << "." << "\u200F\u061C\u2212\u200E" << "1,234" << u',' << 3 << 3 << U'\u2212';
     }
 
     void settingsFromWhatALocaleWrites()
     {
         QFETCH(QString, decimal);
+        QFETCH(QString, minus);
         QFETCH(QString, grouped);
         QFETCH(char16_t, group);
         QFETCH(int, size);
         QFETCH(int, repeat);
-        const NumberSettings s =
-            numberSettingsFrom({decimal, QStringLiteral(","), QStringLiteral("-"), QStringLiteral("0"), grouped});
+        QFETCH(char32_t, minusSign);
+        const NumberSettings s = numberSettingsFrom({decimal, QStringLiteral(","), minus, QStringLiteral("0"), grouped});
         QCOMPARE(s.group, group);
         QCOMPARE(int{s.groupSize}, size);
         QCOMPARE(int{s.groupRepeat}, repeat);
+        QCOMPARE(s.minus, minusSign);
     }
 
     // Every locale Qt knows reads the numbers it writes itself, reads back

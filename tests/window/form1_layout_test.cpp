@@ -147,12 +147,30 @@ private slots:
         QCOMPARE(shot.pixel(8 + 7, 8 + 7), window);     // Frame1: the gap before its caption
         QCOMPARE(shot.pixel(8 + 120, 8 + 7), line);     // and the line after it
         QCOMPARE(shot.pixel(248 + 8, 8 + 7), line);     // Frame2 has no caption, and no gap
-        // the caption stands in the gap
-        bool ink = false;
-        for (int x = 8 + 10; x < 8 + 90; ++x) {
-            for (int y = 8; y < 8 + 14; ++y) ink = ink || qGray(shot.pixel(x, y)) < 128;
+        // the caption stands in the gap, and the line goes on just after it
+        int lastInk = -1;
+        for (int x = 8 + 10; x < 8 + 150; ++x) {
+            for (int y = 8; y < 8 + 14; ++y) {
+                if (qGray(shot.pixel(x, y)) < 128) lastInk = x;
+            }
         }
-        QVERIFY(ink);
+        QVERIFY(lastInk > 0);
+        QCOMPARE(shot.pixel(lastInk + 6, 8 + 7), line);
+    }
+
+    // The list's index is a signed 16-bit number: the last entry it can name
+    // is 32767; beyond, none is named.
+    void theListIndexIsASigned16BitNumber()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        QListWidget* const list = f.c().list1;
+        list->addItems(QStringList(32768 - list->count() + 1, QStringLiteral("entry")));
+        list->setCurrentRow(32767);
+        QCOMPARE(f.runtime.listIndex(), std::int16_t{32767});
+        QCOMPARE(f.runtime.listCount(), std::int16_t{32767});
+        list->setCurrentRow(32768);
+        QCOMPARE(f.runtime.listIndex(), std::int16_t{-1});
     }
 
     // Every other control is drawn by the desktop's style, down to a scroll
