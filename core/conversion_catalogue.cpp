@@ -1,5 +1,6 @@
 #include "conversion_catalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -71,12 +72,12 @@ constexpr std::array<double, 16> powersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1
 std::optional<double> roundedInBinary(double sum, double larger) noexcept
 {
     if (!(larger >= 1.0 && larger < 1e15)) return std::nullopt;
-    auto e = static_cast<std::size_t>(std::log10(larger));
-    if (larger < powersOfTen[e]) --e;
-    if (larger >= powersOfTen[e + 1]) ++e;
+    // the decimal exponent of the larger operand, from 0 to 14
+    const auto e = static_cast<std::size_t>(
+        std::upper_bound(powersOfTen.begin(), powersOfTen.end(), larger) - powersOfTen.begin() - 1);
     // where 15 digits round the larger operand up to the next power of ten
     if (larger >= 9.99999999999999 * powersOfTen[e]) return std::nullopt;
-    const double scale = powersOfTen[14 - e];
+    const double scale = powersOfTen.at(14 - e);
     const double scaled = sum * scale;
     const double whole = std::nearbyint(scaled);
     if (std::fabs(scaled - whole) >= 0.5) return std::nullopt;

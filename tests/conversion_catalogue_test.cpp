@@ -212,7 +212,7 @@ TEST(Conversions, SumsAreRoundedAtTheLargerOperandsLastDigit)
         {1e20 + 983040, -1e20, 1e6},  // below the place 10^6: the nearer of 0 and 10^6
         {-1e20 - 409600, 1e20, -0.0},
         {1.7976931348623157e308, -1e300, 1.79769312486232e308},  // place 10^294
-        {99999999999999.9, 0.02, 99999999999999.9},  // place 10^-1, though log10 of the larger is 14
+        {99999999999999.9, 0.02, 99999999999999.9},  // place 10^-1, just below 10^14
         {9.999999999999996, -4e-15, 10},  // the larger written with 15 digits is 10: place 10^-13
         {1e15, 0.3, 1e15},  // place 10^1
         {68.68094810614035, -32, 36.6809481061403},  // scaled to its 15th digit it rounds to a half: the digits decide

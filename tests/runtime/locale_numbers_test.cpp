@@ -86,6 +86,7 @@ private slots:
         QTest::newRow("a repeated group of ten is no size")
             << "." << "-" << "1,2345678901,234" << u',' << 3 << 3 << U'-';
         QTest::newRow("an empty group is no size") << "." << "-" << "1,,234" << u',' << 3 << 3 << U'-';
+        QTest::newRow("a last group of none is no size") << "." << "-" << "1,234," << u',' << 3 << 3 << U'-';
         QTest::newRow("every direction mark is left out of the minus")
             << "." << "\u200F\u061C\u2212\u200E" << "1,234" << u',' << 3 << 3 << U'\u2212';
     }
