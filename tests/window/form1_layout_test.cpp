@@ -163,6 +163,10 @@ private slots:
         QCOMPARE(shot.pixel(lastInk + 2, 8 + 7), window);
         QCOMPARE(shot.pixel(lastInk + 6, 8 + 7), line);
         QCOMPARE(shot.pixel(248 + 160, 8 + 120), line);  // Frame2's right edge
+        // its corners are rounded, and smoothed
+        QCOMPARE(shot.pixel(248, 8 + 7), window);
+        const int corner = qGray(shot.pixel(248 + 1, 8 + 7));
+        QVERIFY2(corner > qGray(line) && corner < qGray(window), qPrintable(QString::number(corner)));
     }
 
     // The list's index is a signed 16-bit number: the last entry it can name
