@@ -76,7 +76,7 @@ std::optional<double> roundedInBinary(double sum, double larger) noexcept
     const auto e = static_cast<std::size_t>(
         std::upper_bound(powersOfTen.begin(), powersOfTen.end(), larger) - powersOfTen.begin() - 1);
     // where 15 digits round the larger operand up to the next power of ten
-    if (larger >= 9.99999999999999 * powersOfTen[e]) return std::nullopt;
+    if (larger >= 9.99999999999999 * powersOfTen.at(e)) return std::nullopt;
     const double scale = powersOfTen.at(14 - e);
     const double scaled = sum * scale;
     const double whole = std::nearbyint(scaled);

@@ -204,6 +204,7 @@ TEST(Conversions, SumsAreRoundedAtTheLargerOperandsLastDigit)
 {
     const std::vector<SumCase> cases{
         {0.1, 0.2, 0.3},
+        {1, -0.9, 0.1},  // a larger operand of exactly 1: place 10^-14
         {1e15 + 15, -1e15, 20},       // place 10^1: 15 is a tie, to even
         {1e15 + 25.125, -1e15, 30},   // one rounding of the exact 25.125, not 25 then a tie
         {1e15 + 5, -1e15, 0},         // half of 10^1, to even

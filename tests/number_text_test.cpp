@@ -159,6 +159,9 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {arabic, u"\u061C-\u0662\u066B\u0665", false},
         {arabic, u"\u0661\u066B\u0665E-\u0660\u0667", false},
         {arabic, u"1,5", true},
+        // the point stands in for U+066B only where it is not the group mark
+        {NumberSettings{u'\u066B', u','}, u"12.5", false},
+        {NumberSettings{u'\u066B', u'.'}, u"12.5", true},
         {persian, u"\u06F0\u066B\u06F5", false},
         {persian, u"\u200E\u2212\u06F2\u066B\u06F5", false},
         // digits beyond the basic plane: Adlam
