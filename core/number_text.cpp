@@ -40,10 +40,6 @@ constexpr Digit digitOf(char32_t c) noexcept
     return {};
 }
 
-// Invisible marks that set the direction of the text around a number. Copied
-// numbers from right-to-left text carry them; they mean nothing to the value.
-constexpr bool isDirectionMark(char32_t c) noexcept { return c == 0x200E || c == 0x200F || c == 0x061C; }
-
 // What may stand around a number: white space of any kind, line breaks and
 // the invisible zero-width space and byte order mark.
 constexpr bool isSpaceAround(char32_t c) noexcept

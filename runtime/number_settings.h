@@ -20,4 +20,9 @@ struct NumberSettings {
 // US English: the program's own language, and the settings of every example.
 inline constexpr NumberSettings usSettings{};
 
+// Invisible marks that set the direction of the text around a number. Numbers
+// copied from right-to-left text carry them, and a locale's minus sign may
+// too; they mean nothing to the value.
+constexpr bool isDirectionMark(char32_t c) noexcept { return c == 0x200E || c == 0x200F || c == 0x061C; }
+
 }  // namespace mensora

@@ -34,7 +34,7 @@ NumberSettings numberSettingsFrom(const LocaleNumberTexts& texts)
     // Direction marks only place a sign in right-to-left text.
     const auto codePoints = [](const QString& text) {
         QList<uint> out = text.toUcs4();
-        out.removeIf([](uint c) { return c == 0x200E || c == 0x200F || c == 0x061C; });
+        out.removeIf([](uint c) { return isDirectionMark(c); });
         return out;
     };
     NumberSettings s;

@@ -1,6 +1,7 @@
-// The handlers of the user's clicks other than Convert: the five category
-// options, the list, Reset and Exit. They reach the window only through the
-// runtime, and keep nothing between events.
+// The form's handlers other than Convert (the five category options, the
+// list, Reset, Exit and an edit refused as too long), connectForm1, which puts
+// every handler on its event, Convert's too, and the first focus. They reach
+// the window only through the runtime, and keep nothing between events.
 #pragma once
 
 #include "conversion_catalogue.h"
