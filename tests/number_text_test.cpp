@@ -189,6 +189,11 @@ struct StrictCase {
 
 TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
 {
+    // a first significant digit far from where the exponent puts the value
+    const std::u16string zeros(400, u'0');
+    const std::u16string longInteger = u"1" + zeros + u"E-750";      // 10^-350
+    const std::u16string longFraction = u"0." + zeros + u"1E+10";    // 10^-391
+    const std::u16string largeFraction = u"0." + zeros + u"1E+800";  // 10^399
     const std::vector<StrictCase> cases{
         {us, u"12.5", 12.5, RunError::None},
         {us, u" 7 ", 7, RunError::None},
@@ -236,6 +241,9 @@ TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
         {us, u".5E+999", 0, RunError::Overflow},
         {us, u"1E-400", 0, RunError::None},
         {us, u"1E-99999999999999999999", 0, RunError::None},
+        {us, longInteger, 0, RunError::None},
+        {us, longFraction, 0, RunError::None},
+        {us, largeFraction, 0, RunError::Overflow},
         {us, u"1.7976931348623157E+308", std::numeric_limits<double>::max(), RunError::None},
         {us, u"4.9406564584124654E-324", std::numeric_limits<double>::denorm_min(), RunError::None},
     };

@@ -200,6 +200,10 @@ private slots:
             for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
         }
         QVERIFY2(colours.size() > 3, qPrintable(QString::number(colours.size())));
+        // and its arrow scrolls the list
+        const int before = bar->value();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 3));
+        QVERIFY(bar->value() > before);
     }
 
     void windowFontIsTheFirstInstalledFace_data()
