@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QAbstractButton>
 #include <QFile>
 #include <QFontDatabase>
@@ -22,6 +23,9 @@ class Form1LayoutTest : public QObject {
 
 private slots:
     void initTestCase() { prepareApplication(*qApp); }
+    // A warning from a Qt class ("QObject::connect: ...") is a fault: an event
+    // not connected, a control misused.
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^Q[A-Za-z]+::"))); }
 
     void window()
     {
