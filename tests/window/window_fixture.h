@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -20,6 +21,11 @@
 #include "qt_runtime_services.h"
 
 namespace mensora::testing {
+
+// For the test function about to run: a warning from a Qt class
+// ("QObject::connect: ...") is a fault, such as an event not connected or a
+// control misused.
+inline void failOnQtWarnings() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^Q[A-Za-z]+::"))); }
 
 // The controls of a form, found by their names as the runtime finds them.
 struct Controls {
