@@ -71,10 +71,18 @@ namespace {
 // A control of the form by its name. The form is compiled into the program,
 // so a missing control is a broken build, found before the window opens.
 template <class T>
-T* control(QWidget& form, const char* name)
+T* control(QWidget& form, std::u16string_view name)
 {
-    T* found = form.findChild<T*>(QLatin1StringView(name));
-    if (found == nullptr) qFatal("the form has no control %s", name);
+    T* found = form.findChild<T*>(toQString(name));
+    if (found == nullptr) qFatal("the form has no control %s", qPrintable(toQString(name)));
+    return found;
+}
+
+template <class T, std::size_t N>
+std::array<T*, N> controls(QWidget& form, const std::array<std::u16string_view, N>& names)
+{
+    std::array<T*, N> found{};
+    for (std::size_t i = 0; i < N; ++i) found[i] = control<T>(form, names[i]);
     return found;
 }
 
@@ -100,15 +108,12 @@ private:
 
 QtRuntimeServices::QtRuntimeServices(QWidget& form)
     : form_(&form),
-      options_{control<QRadioButton>(form, "optDistance"), control<QRadioButton>(form, "optVolume"),
-               control<QRadioButton>(form, "optTemp"), control<QRadioButton>(form, "optArea"),
-               control<QRadioButton>(form, "optWeight")},
-      list1_(control<QListWidget>(form, "list1")),
-      boxes_{control<QLineEdit>(form, "txtInput"), control<QLineEdit>(form, "txtOutput")},
-      labels_{UnitLabel{control<QLabel>(form, "lblInput"), boxes_[0], {}, {}},
-              UnitLabel{control<QLabel>(form, "lblOutput"), boxes_[1], {}, {}}},
-      buttons_{control<QPushButton>(form, "cmdConvert"), control<QPushButton>(form, "cmdExit"),
-               control<QPushButton>(form, "cmdReset")}
+      options_(controls<QRadioButton>(form, optionButtonNames)),
+      list1_(control<QListWidget>(form, listBoxName)),
+      boxes_(controls<QLineEdit>(form, textBoxNames)),
+      labels_{UnitLabel{control<QLabel>(form, labelNames[0]), boxes_[0], {}, {}},
+              UnitLabel{control<QLabel>(form, labelNames[1]), boxes_[1], {}, {}}},
+      buttons_(controls<QPushButton>(form, commandButtonNames))
 {
     for (UnitLabel& l : labels_) {
         l.labelName = l.label->accessibleName();

@@ -5,6 +5,7 @@
 // headless against a fake.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,15 @@ enum class ListBox : std::uint8_t { list1 };
 enum class Label : std::uint8_t { lblInput, lblOutput };
 enum class TextBox : std::uint8_t { txtInput, txtOutput };
 enum class CommandButton : std::uint8_t { cmdConvert, cmdExit, cmdReset };
+
+// Their names on the form, in the order of the enums: every host finds the
+// controls by these names.
+inline constexpr std::array<std::u16string_view, 5> optionButtonNames{u"optDistance", u"optVolume", u"optTemp",
+                                                                      u"optArea", u"optWeight"};
+inline constexpr std::u16string_view listBoxName = u"list1";
+inline constexpr std::array<std::u16string_view, 2> labelNames{u"lblInput", u"lblOutput"};
+inline constexpr std::array<std::u16string_view, 2> textBoxNames{u"txtInput", u"txtOutput"};
+inline constexpr std::array<std::u16string_view, 3> commandButtonNames{u"cmdConvert", u"cmdExit", u"cmdReset"};
 
 // The title of every message box.
 inline constexpr std::u16string_view applicationTitle = u"Mensora";

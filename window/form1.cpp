@@ -11,8 +11,7 @@
 #include <QResource>
 #include <QStyleOptionGroupBox>
 
-#include <array>
-
+#include "form1_font.h"
 #include "ui_form1_layout.h"
 
 namespace mensora {
@@ -99,17 +98,12 @@ private:
 
 QString windowFontFamily(const QStringList& installedFamilies)
 {
-    // The window's own font; Comic Neue, drawn to stand in for it where it is
-    // missing, as on most Linux systems; and a plain sans-serif in which every
-    // caption still fits its control (fontconfig would pick a calligraphic
-    // face for a missing "Comic Sans MS").
-    static constexpr std::array faces{"Comic Sans MS", "Comic Neue", "Liberation Sans"};
-    for (const char* face : faces) {
-        const QString name = QString::fromLatin1(face);
+    for (const std::u16string_view face : form1FontFaces) {
+        const QString name = QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size()));
         if (installedFamilies.contains(name)) return name;
     }
     // None of them: fontconfig finds the sans-serif most like the last.
-    return QString::fromLatin1(faces.back());
+    return QString::fromUtf16(form1FontFaces.back().data(), static_cast<qsizetype>(form1FontFaces.back().size()));
 }
 
 void prepareApplication(QApplication& app)
@@ -124,7 +118,7 @@ void prepareApplication(QApplication& app)
     // every installed font as a replacement.
     QFont font(windowFontFamily(QFontDatabase::families()));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(form1FontPointSize);
     QApplication::setFont(font);
     app.setWindowIcon(applicationIcon());
     QApplication::setStyle(new FrameStyle);
