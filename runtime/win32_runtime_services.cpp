@@ -302,18 +302,17 @@ int Win32RuntimeServices::run()
 {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
-    ended_ = true;
     return static_cast<int>(message.wParam);
 }
 
 bool Win32RuntimeServices::processMessages()
 {
     MSG message{};
-    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) ended_ = true;
-        else dispatch(message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) return false;
+        dispatch(message);
     }
-    return !ended_;
+    return IsWindow(window_) != FALSE;
 }
 
 LRESULT CALLBACK Win32RuntimeServices::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -347,7 +346,6 @@ LRESULT Win32RuntimeServices::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_DESTROY:
-        ended_ = true;
         PostQuitMessage(0);
         return 0;
     default:
@@ -573,11 +571,7 @@ void Win32RuntimeServices::showRunError(RunError error)
     MessageBoxW(window_, wide(describe(error)).c_str(), wide(applicationTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
-void Win32RuntimeServices::endProgram()
-{
-    ended_ = true;
-    DestroyWindow(window_);
-}
+void Win32RuntimeServices::endProgram() { DestroyWindow(window_); }
 
 NumberSettings Win32RuntimeServices::numberSettings() const { return userNumberSettings(); }
 

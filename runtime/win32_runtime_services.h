@@ -113,7 +113,6 @@ private:
     // chosen is no new choice.
     int chosenOption_ = -1;
     int chosenEntry_ = -1;
-    bool ended_ = false;
 };
 
 }  // namespace mensora

@@ -1,0 +1,253 @@
+// The Win32 window, built and run as the program runs it, driven through the
+// messages that clicks, keys and pastes send; its message boxes are shown
+// for real and answered as a user would.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "conversion_catalogue.h"
+#include "form1_events.h"
+#include "form1_layout_win32.h"
+#include "win32_runtime_services.h"
+
+using namespace mensora;
+
+namespace {
+
+// The message boxes shown while a step runs: their title and text, each
+// answered with OK from inside its own modal loop.
+std::vector<std::wstring> shownBoxes;
+
+void CALLBACK answerBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND box, LPARAM) -> BOOL {
+            std::wstring className(16, L'\0');
+            className.resize(static_cast<std::size_t>(GetClassNameW(box, className.data(), 16)));
+            if (className != L"#32770" || !IsWindowVisible(box)) return TRUE;
+            std::wstring seen(256, L'\0');
+            seen.resize(static_cast<std::size_t>(GetWindowTextW(box, seen.data(), 256)));
+            EnumChildWindows(
+                box,
+                [](HWND child, LPARAM into) -> BOOL {
+                    std::wstring text(256, L'\0');
+                    text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), 256)));
+                    if (!text.empty() && text != L"OK") *reinterpret_cast<std::wstring*>(into) += L": " + text;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&seen));
+            shownBoxes.push_back(seen);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return TRUE;
+        },
+        0);
+}
+
+class ShownForm {
+public:
+    ShownForm() : runtime(form1Description, GetModuleHandleW(nullptr))
+    {
+        connectForm1(runtime);
+        firstFocus(runtime);
+        runtime.show(SW_SHOWNORMAL);
+        shownBoxes.clear();
+        timer_ = SetTimer(nullptr, 0, 20, answerBoxes);
+        runtime.processMessages();
+    }
+    ~ShownForm() { KillTimer(nullptr, timer_); }
+
+    HWND operator[](std::u16string_view name) const { return runtime.control(name); }
+
+    std::wstring text(std::u16string_view name) const
+    {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW((*this)[name])) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW((*this)[name], text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+
+    bool click(std::u16string_view name)
+    {
+        SendMessageW((*this)[name], BM_CLICK, 0, 0);
+        return runtime.processMessages();
+    }
+
+    // A click on a row of the list, where the user sees it.
+    void clickRow(int row)
+    {
+        RECT item{};
+        SendMessageW((*this)[u"list1"], LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        const LPARAM at = MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2);
+        SendMessageW((*this)[u"list1"], WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW((*this)[u"list1"], WM_LBUTTONUP, 0, at);
+        runtime.processMessages();
+    }
+
+    // A key pressed where the focus is, through the program's message loop.
+    void key(WPARAM virtualKey, bool shift = false)
+    {
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(GetFocus(), WM_KEYDOWN, virtualKey, 1);
+        PostMessageW(GetFocus(), WM_KEYUP, virtualKey, 0xC0000001);
+        runtime.processMessages();
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+
+    void type(std::u16string_view name, std::wstring_view text)
+    {
+        for (const wchar_t c : text) SendMessageW((*this)[name], WM_CHAR, c, 1);
+        runtime.processMessages();
+    }
+
+    void paste(std::u16string_view name, const std::wstring& text)
+    {
+        ASSERT_TRUE(OpenClipboard(runtime.window()));
+        EmptyClipboard();
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(data)));
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+        CloseClipboard();
+        SendMessageW((*this)[name], WM_PASTE, 0, 0);
+        runtime.processMessages();
+    }
+
+    std::wstring focusName() const
+    {
+        for (const ControlDescription& c : form1Description.controls) {
+            if ((*this)[c.name] == GetFocus()) return {c.name.begin(), c.name.end()};
+        }
+        return L"(none)";
+    }
+
+    std::vector<std::wstring> listed() const
+    {
+        std::vector<std::wstring> items;
+        for (LRESULT i = 0; i < SendMessageW((*this)[u"list1"], LB_GETCOUNT, 0, 0); ++i) {
+            std::wstring item(static_cast<std::size_t>(SendMessageW((*this)[u"list1"], LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            item.resize(static_cast<std::size_t>(
+                SendMessageW((*this)[u"list1"], LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+            items.push_back(item);
+        }
+        return items;
+    }
+
+    Win32RuntimeServices runtime;
+
+private:
+    UINT_PTR timer_ = 0;
+};
+
+std::vector<std::wstring> captionsOf(Category category)
+{
+    std::vector<std::wstring> captions;
+    for (const Entry& e : entriesOf(category)) captions.emplace_back(e.caption.begin(), e.caption.end());
+    return captions;
+}
+
+const std::wstring numericEntryBox = L"Mensora: Valid Numeric Entry Only Please";
+
+TEST(Form1Win32, walksTheTypicalRoad)
+{
+    ShownForm f;
+    EXPECT_EQ(f.focusName(), L"optDistance");
+    EXPECT_EQ(f.listed(), captionsOf(Category::Distance));
+
+    f.click(u"optTemp");
+    EXPECT_EQ(f.listed(), captionsOf(Category::Temperature));
+    f.clickRow(4);
+    EXPECT_EQ(f.text(u"lblInput"), L"Kelvin");
+    EXPECT_EQ(f.text(u"lblOutput"), L"Fahrenheit");
+    EXPECT_EQ(f.focusName(), L"txtInput");
+    f.type(u"txtInput", L"300");
+    f.click(u"cmdConvert");
+    EXPECT_EQ(f.text(u"txtOutput"), L"80.33");
+    EXPECT_TRUE(shownBoxes.empty());
+
+    // not a number: the message, the input emptied and focused, the result kept
+    f.type(u"txtInput", L"abc");
+    f.click(u"cmdConvert");
+    EXPECT_EQ(shownBoxes, std::vector<std::wstring>{numericEntryBox});
+    EXPECT_EQ(f.text(u"txtInput"), L"");
+    EXPECT_EQ(f.focusName(), L"txtInput");
+    EXPECT_EQ(f.text(u"txtOutput"), L"80.33");
+
+    // 64 KiB pasted: refused whole, with the message; the box keeps its text
+    shownBoxes.clear();
+    f.type(u"txtInput", L"12");
+    f.paste(u"txtInput", std::wstring(32768, L'7'));
+    EXPECT_EQ(f.text(u"txtInput"), L"12");
+    EXPECT_EQ(shownBoxes, std::vector<std::wstring>{numericEntryBox});
+
+    f.click(u"cmdReset");
+    EXPECT_EQ(SendMessageW(f[u"optDistance"], BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(f[u"optTemp"], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(f.listed(), captionsOf(Category::Distance));
+    EXPECT_EQ(SendMessageW(f[u"list1"], LB_GETCURSEL, 0, 0), LB_ERR);
+    for (const auto name : {u"lblInput", u"lblOutput", u"txtInput", u"txtOutput"}) EXPECT_EQ(f.text(name), L"");
+
+    // Exit ends the program at once
+    EXPECT_FALSE(f.click(u"cmdExit"));
+    EXPECT_FALSE(IsWindow(f.runtime.window()));
+}
+
+TEST(Form1Win32, answersTheKeyboard)
+{
+    ShownForm f;
+    // the arrow keys choose in the option group
+    f.key(VK_DOWN);
+    f.key(VK_DOWN);
+    EXPECT_EQ(f.focusName(), L"optTemp");
+    EXPECT_EQ(f.listed(), captionsOf(Category::Temperature));
+    // Tab goes in tab order, the labels skipped; tabbing into the list chooses nothing
+    const std::vector<std::wstring> order{L"list1", L"txtInput", L"txtOutput", L"cmdConvert", L"cmdExit", L"cmdReset",
+                                          L"optTemp"};
+    for (const std::wstring& next : order) {
+        f.key(VK_TAB);
+        EXPECT_EQ(f.focusName(), next);
+    }
+    EXPECT_EQ(SendMessageW(f[u"list1"], LB_GETCURSEL, 0, 0), LB_ERR);
+    f.key(VK_TAB, true);
+    EXPECT_EQ(f.focusName(), L"cmdReset");
+
+    // a key in the list chooses at once and moves on to the input box (the
+    // first key in a list with nothing chosen chooses the entry it stands on,
+    // as every list on Windows does)
+    SetFocus(f[u"list1"]);
+    f.key(VK_DOWN);
+    EXPECT_EQ(SendMessageW(f[u"list1"], LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(f.focusName(), L"txtInput");
+    SetFocus(f[u"list1"]);
+    f.key(VK_END);
+    EXPECT_EQ(SendMessageW(f[u"list1"], LB_GETCURSEL, 0, 0), 5);
+    EXPECT_EQ(f.text(u"lblInput"), L"Fahrenheit");
+    EXPECT_EQ(f.focusName(), L"txtInput");
+
+    // Enter and Esc in the input box press nothing; Ctrl+A selects all
+    f.type(u"txtInput", L"212");
+    f.key(VK_RETURN);
+    f.key(VK_ESCAPE);
+    EXPECT_EQ(f.text(u"txtOutput"), L"");
+    EXPECT_TRUE(IsWindow(f.runtime.window()));
+    BYTE keys[256]{};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(f[u"txtInput"], WM_KEYDOWN, 'A', 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    DWORD from = 9;
+    DWORD to = 9;
+    SendMessageW(f[u"txtInput"], EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0U);
+    EXPECT_EQ(to, 3U);
+    f.click(u"cmdConvert");
+    EXPECT_EQ(f.text(u"txtOutput"), L"373.14");
+    EXPECT_TRUE(shownBoxes.empty());
+}
+
+}  // namespace
