@@ -47,7 +47,8 @@ DWORD styleOf(ControlKind kind, bool firstOption)
 {
     constexpr DWORD child = WS_CHILD | WS_VISIBLE;
     switch (kind) {
-    case ControlKind::Frame: return child | WS_GROUP | BS_GROUPBOX;
+    case ControlKind::Frame:  // clipped by the frames above it, where they overlap
+        return child | WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX;
     case ControlKind::OptionButton: return child | BS_AUTORADIOBUTTON | (firstOption ? WS_GROUP | WS_TABSTOP : 0);
     case ControlKind::ListBox:
         return child | WS_GROUP | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
@@ -259,10 +260,11 @@ std::size_t Win32RuntimeServices::indexOf(std::u16string_view name) const
 
 void Win32RuntimeServices::layout(UINT dpi)
 {
-    // 8.25 pt at the monitor's dpi; a new font for the new dpi, then the old
-    // one goes.
+    // The point size at the monitor's dpi, rounded down, so that the text is
+    // never larger than its share of the scaled window: what fits at 96 dpi
+    // fits at every dpi. A new font for the new dpi, then the old one goes.
     LOGFONTW face{};
-    face.lfHeight = -MulDiv(static_cast<int>(form_.fontPointSize * 100 + 0.5), static_cast<int>(dpi), 7200);
+    face.lfHeight = -static_cast<LONG>(form_.fontPointSize * dpi / 72);
     face.lfWeight = FW_NORMAL;
     face.lfCharSet = DEFAULT_CHARSET;
     face.lfQuality = CLEARTYPE_QUALITY;
