@@ -250,4 +250,52 @@ TEST(Form1Win32, answersTheKeyboard)
     EXPECT_TRUE(shownBoxes.empty());
 }
 
+// What Windows' Region settings say, as Mensora takes it.
+TEST(Form1Win32, takesTheNumberSettingsOfRegion)
+{
+    constexpr NumberSettings none{u'.', u'\0'};
+    const struct {
+        WindowsNumberTexts texts;
+        NumberSettings expected;
+    } rows[] = {
+        {{u".", u",", u"3;0", u"-", u"0123456789", false}, usSettings},
+        {{u",", u".", u"3;0", u"-", u"0123456789", false}, {u',', u'.'}},
+        {{u",", u"\u00a0", u"3;0", u"-", u"0123456789", false}, {u',', u'\u00a0'}},
+        {{u".", u",", u"3;2;0", u"-", u"\u0966\u0967\u0968\u0969\u096a\u096b\u096c\u096d\u096e\u096f", false},
+         {u'.', u',', 3, 2}},
+        {{u"\u066b", u"\u066c", u"3;0", u"\u061c-", u"\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669",
+          true},
+         {u'\u066b', u'\u066c', 3, 3, U'\u0660'}},
+        {{u".", u",", u"0", u"-", u"0123456789", false}, none},           // no grouping
+        {{u".", u"", u"3;0", u"-", u"0123456789", false}, none},          // no group mark
+        {{u".", u".", u"3;0", u"-", u"0123456789", false}, none},         // a group mark that is the decimal mark
+        {{u".", u",", u"3;0", u"\u2212", u"0123456789", false}, {u'.', u',', 3, 3, U'0', U'\u2212'}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(numberSettingsFrom(row.texts), row.expected);
+}
+
+// The settings of the session's locale, which wine takes from LANG
+// (registered once per locale below).
+TEST(Form1Win32, followsTheRegionOfTheSession)
+{
+    const struct {
+        const wchar_t* lang;
+        NumberSettings expected;
+    } rows[] = {
+        {L"en_US.UTF-8", usSettings},
+        {L"de_DE.UTF-8", {u',', u'.'}},
+        {L"fr_FR.UTF-8", {u',', u'\u00a0'}},
+        {L"hi_IN.UTF-8", {u'.', u',', 3, 2}},
+    };
+    wchar_t lang[64]{};
+    GetEnvironmentVariableW(L"LANG", lang, 64);
+    for (const auto& row : rows) {
+        if (std::wstring_view(lang) == row.lang) {
+            EXPECT_EQ(userNumberSettings(), row.expected);
+            return;
+        }
+    }
+    GTEST_SKIP() << "no row for this locale";
+}
+
 }  // namespace
