@@ -271,6 +271,13 @@ void Win32RuntimeServices::layout(UINT dpi)
     wcsncpy(face.lfFaceName, fontFace_.c_str(), LF_FACESIZE - 1);
     HFONT old = font_;
     font_ = CreateFontIndirectW(&face);
+    HDC screen = GetDC(window_);
+    HGDIOBJ previous = SelectObject(screen, font_);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(window_, screen);
+    lineHeight_ = metrics.tmHeight;
 
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const Rect96 r = form_.controls[i].rect;
@@ -278,6 +285,7 @@ void Win32RuntimeServices::layout(UINT dpi)
                      scaled(r.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     }
+    for (HWND box : boxes_) SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     RECT frame{0, 0, scaled(form_.width, dpi), scaled(form_.height, dpi)};
     AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, 0, dpi);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -419,6 +427,40 @@ LRESULT Win32RuntimeServices::editBox(std::size_t index, UINT message, WPARAM wP
             return 0;
         }
         break;
+    case WM_NCCALCSIZE: {
+        // The line of text in the middle of the box, as in a box on Linux:
+        // the room above and below it is the box's margin.
+        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        RECT& r = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        const LONG spare = r.bottom - r.top - lineHeight_;
+        if (lineHeight_ > 0 && spare > 1) {
+            r.top += spare / 2;
+            r.bottom -= spare - spare / 2;
+        }
+        return result;
+    }
+    case WM_NCPAINT: {
+        DefSubclassProc(box, message, wParam, lParam);
+        RECT outer{};
+        RECT inner{};
+        GetWindowRect(box, &outer);
+        GetClientRect(box, &inner);
+        MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&inner), 2);
+        OffsetRect(&inner, -outer.left, -outer.top);
+        OffsetRect(&outer, -outer.left, -outer.top);
+        InflateRect(&outer, -GetSystemMetricsForDpi(SM_CXEDGE, GetDpiForWindow(box)),
+                    -GetSystemMetricsForDpi(SM_CYEDGE, GetDpiForWindow(box)));
+        HDC dc = GetWindowDC(box);
+        ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+        FillRect(dc, &outer, GetSysColorBrush(COLOR_WINDOW));
+        ReleaseDC(box, dc);
+        return 0;
+    }
+    case WM_NCHITTEST: {
+        // a click in the margin is a click in the box
+        const LRESULT hit = DefSubclassProc(box, message, wParam, lParam);
+        return hit == HTNOWHERE || hit == HTBORDER ? HTCLIENT : hit;
+    }
     case WM_CHAR:
         if (wParam == 1) return 0;  // the character Ctrl+A types
         [[fallthrough]];

@@ -102,6 +102,7 @@ private:
     HWND toolTips_ = nullptr;
     HFONT font_ = nullptr;
     std::wstring fontFace_;
+    LONG lineHeight_ = 0;  // of a line of text in the font
     IAccPropServices* accessibility_ = nullptr;
 
     std::array<Handler, 5> optionClick_{};
