@@ -4,10 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <system_error>
 #include <type_traits>
+
+#include "decimal_rounding.h"
 
 namespace mensora {
 
@@ -400,25 +401,6 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
         }
     }
     return fromAscii(ascii, parts.finish());
-}
-
-Digits15 digits15(double value)
-{
-    // d.dddddddddddddde±x, correctly rounded
-    std::array<char, 32> buf{};
-    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific, 14).ptr;
-    Digits15 d;
-    const char* c = buf.data();
-    d.negative = *c == '-';
-    if (d.negative) ++c;
-    for (; *c != 'e'; ++c) {
-        if (*c != '.') d.digits.push_back(*c);
-    }
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-    const bool negativeExponent = c[1] == '-';
-    for (c += 2; c != end; ++c) d.exponent = d.exponent * 10 + (*c - '0');
-    if (negativeExponent) d.exponent = -d.exponent;
-    return d;
 }
 
 std::u16string numberToText(double value, NumberSettings settings)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "convert_command.h"
+#include "decimal_rounding.h"
 #include "test_support.h"
 
 namespace mensora {
