@@ -57,9 +57,9 @@ double roundAtPlace(double value, int place) noexcept
     return std::copysign(readBack(first, res.ptr), value);
 }
 
-// The powers of ten that a double holds exactly.
-constexpr std::array<double, 16> powersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// The powers of ten that a double holds exactly, as far as the shortcut needs.
+constexpr std::array<double, 15> powersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
 
 // The same rounding as roundAtPlace, without writing the sum out, for the
 // common case of a larger operand from 1 to below 10^15 (the constants of
