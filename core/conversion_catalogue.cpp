@@ -1,88 +1,10 @@
 #include "conversion_catalogue.h"
 
-#include <algorithm>
-#include <array>
-#include <charconv>
-#include <cmath>
-#include <optional>
-#include <string_view>
+#include "decimal_rounding.h"
 
 namespace mensora {
 
 namespace {
-
-// Reads back a number written by std::to_chars; the text is always one.
-double readBack(const char* first, const char* last) noexcept
-{
-    double value = 0.0;
-    std::from_chars(first, last, value);
-    return value;
-}
-
-// Rounds a finite value at the decimal place 10^place, in one rounding of its
-// exact binary value, half to even as std::to_chars rounds. A value that
-// rounds to zero keeps its sign. The buffer holds any double written out in
-// full with four decimals, or below 10^16 with every decimal a double has.
-double roundAtPlace(double value, int place) noexcept
-{
-    std::array<char, 400> buf{};
-    char* const first = buf.data();
-    char* const last = buf.data() + buf.size();
-
-    // At or right of the decimal point: that many decimals. The values that
-    // come here are below 10^16, so the text has at most 16 + 338 digits.
-    if (place <= 0) {
-        return readBack(first, std::to_chars(first, last, value, std::chars_format::fixed, -place).ptr);
-    }
-
-    // Left of it: the exact decimal text of the value tells how many of its
-    // digits stand at or above 10^place, and scientific notation with that
-    // many rounds it. The larger operand of such a sum is 10^15 or more, so
-    // the sum is a multiple of 2^-4 and four decimals write it exactly.
-    const auto exact = std::to_chars(first, last, std::fabs(value), std::chars_format::fixed, 4);
-    const std::string_view digits(first, static_cast<std::size_t>(exact.ptr - first));
-    const int integerDigits = digits.front() == '0' ? 0 : static_cast<int>(digits.find('.'));
-    const int kept = integerDigits - place;
-    if (kept > 0) {
-        return readBack(first, std::to_chars(first, last, value, std::chars_format::scientific, kept - 1).ptr);
-    }
-    // Below 10^place: 0 or 10^place, whichever is nearer, 0 on a tie.
-    const bool overHalf = kept == 0 && (digits.front() > '5' ||
-                                        (digits.front() == '5' &&
-                                         digits.find_first_not_of("0.", 1) != std::string_view::npos));
-    if (!overHalf) return std::copysign(0.0, value);
-    buf[0] = '1';
-    buf[1] = 'e';
-    const auto res = std::to_chars(first + 2, last, place);
-    return std::copysign(readBack(first, res.ptr), value);
-}
-
-// The powers of ten that a double holds exactly.
-constexpr std::array<double, 16> powersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// The same rounding as roundAtPlace, without writing the sum out, for the
-// common case of a larger operand from 1 to below 10^15 (the constants of
-// the formulas are among the operands, so that is nearly every sum). The sum
-// scaled to its 15th digit is below 2^51, so it is a multiple of a unit in
-// its last place of at most a quarter, as a half is, and off by at most half
-// that unit: its nearest integer is the right one unless it lies on a half.
-// Then that integer divided by the exact power of ten is the double that the
-// decimal digits read as. Nothing where it cannot tell.
-std::optional<double> roundedInBinary(double sum, double larger) noexcept
-{
-    if (!(larger >= 1.0 && larger < 1e15)) return std::nullopt;
-    // the decimal exponent of the larger operand, from 0 to 14
-    const auto e = static_cast<std::size_t>(
-        std::upper_bound(powersOfTen.begin(), powersOfTen.end(), larger) - powersOfTen.begin() - 1);
-    // where 15 digits round the larger operand up to the next power of ten
-    if (larger >= 9.99999999999999 * powersOfTen.at(e)) return std::nullopt;
-    const double scale = powersOfTen.at(14 - e);
-    const double scaled = sum * scale;
-    const double whole = std::nearbyint(scaled);
-    if (std::fabs(scaled - whole) >= 0.5) return std::nullopt;
-    return whole / scale;
-}
 
 // Carried out exactly as written: x ÷ k is a true division, never a
 // multiplication by the reciprocal.
@@ -99,15 +21,6 @@ double apply(Step step, double x) noexcept
 }
 
 }  // namespace
-
-double addWithoutNoise(double a, double b) noexcept
-{
-    const double sum = a + b;
-    const double larger = std::fmax(std::fabs(a), std::fabs(b));
-    if (!std::isfinite(sum) || larger == 0.0) return sum;
-    if (const auto quick = roundedInBinary(sum, larger)) return *quick;
-    return roundAtPlace(sum, digits15(larger).exponent - 14);
-}
 
 UnitNames splitCaption(std::u16string_view caption) noexcept
 {
@@ -130,12 +43,6 @@ Outcome<double> applyFormula(const Entry& entry, double x)
     const double result = apply(entry.last, rounded.value);
     if (const RunError e = checkFloatStatus(result); e != RunError::None) return {0.0, e};
     return {result, RunError::None};
-}
-
-Outcome<double> readInput(std::u16string_view text, NumberSettings settings)
-{
-    if (text.empty()) return {0.0, RunError::None};
-    return readStrict(text, settings);
 }
 
 }  // namespace mensora

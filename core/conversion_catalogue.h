@@ -105,20 +105,9 @@ struct UnitNames {
 };
 [[nodiscard]] UnitNames splitCaption(std::u16string_view caption) noexcept;
 
-// The sum a + b without the operands' binary noise: rounded at the decimal
-// place of the 15th significant digit of the larger operand in magnitude
-// (10^-12 for 273.16 - 273.15), where the digits below are that noise. Every
-// addition and subtraction of a formula goes through it; a sum that is not
-// finite is returned as it is, for the check that follows the stage.
-[[nodiscard]] double addWithoutNoise(double a, double b) noexcept;
-
 // Applies the entry's formula to x, with the floating-point check after each
 // stage and the round trip through text between the stages of a two-stage
 // formula.
 [[nodiscard]] Outcome<double> applyFormula(const Entry& entry, double x);
-
-// Reads an input text the way every entry does: an empty input is 0, any
-// other with the same locale-aware reading that the input check used.
-[[nodiscard]] Outcome<double> readInput(std::u16string_view text, NumberSettings settings);
 
 }  // namespace mensora

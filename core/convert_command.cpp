@@ -6,7 +6,7 @@ namespace mensora {
 
 Outcome<std::u16string> convertText(const Entry& entry, std::u16string_view input, NumberSettings settings)
 {
-    const Outcome<double> x = readInput(input, settings);
+    const Outcome<double> x = input.empty() ? Outcome<double>{} : readStrict(input, settings);
     if (!x.ok()) return {{}, x.error};
     const Outcome<double> result = applyFormula(entry, x.value);
     if (!result.ok()) return {{}, result.error};

@@ -4,10 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <system_error>
 #include <type_traits>
+
+#include "decimal_rounding.h"
 
 namespace mensora {
 
@@ -91,9 +92,7 @@ public:
           // nothing else there
           pointIsDecimal_(s.decimal == u'\u066B' && s.group != u'.'),
           group_(s.group == s.decimal ? u'\0' : s.group),
-          minus_(s.minus),
-          groupSize_(s.groupSize),
-          groupRepeat_(s.groupRepeat)
+          minus_(s.minus)
     {
     }
 
@@ -118,16 +117,11 @@ public:
         return 0;
     }
 
-    [[nodiscard]] constexpr std::size_t groupSize() const noexcept { return groupSize_; }
-    [[nodiscard]] constexpr std::size_t groupRepeat() const noexcept { return groupRepeat_; }
-
 private:
     char16_t decimal_;
     bool pointIsDecimal_;
     char16_t group_;
     char32_t minus_;
-    std::uint8_t groupSize_;
-    std::uint8_t groupRepeat_;
 };
 
 // Adds to a count that only has to tell "small" from "very large".
@@ -197,8 +191,8 @@ public:
 
     void exponentDigit(int d)
     {
-        // past a hundred billion the exponent only has to stay very large
-        exponent_ = saturatingAdd(exponent_ * (exponent_ < 100'000'000'000LL ? 10 : 1), d);
+        // never above the cap, so ten times the count still fits
+        exponent_ = saturatingAdd(exponent_ * 10, d);
         emit_(static_cast<char>('0' + d));
     }
 
@@ -276,12 +270,12 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
         // is white space after the number
         const CodePoint next = codePointAt(text, cp.end);
         if (digitOf(next.c).value < 0) break;
-        if (groupMarks == 0 ? startsWithZero : groupDigits != notation.groupRepeat()) return {};
+        if (groupMarks == 0 ? startsWithZero : groupDigits != settings.groupRepeat) return {};
         ++groupMarks;
         groupDigits = 0;
         cp = next;
     }
-    if (groupMarks > 0 && groupDigits != notation.groupSize()) return {};
+    if (groupMarks > 0 && groupDigits != settings.groupSize) return {};
 
     if (notation.isDecimal(cp.c)) {
         advance();
@@ -312,10 +306,6 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
     return parts.finish();
 }
 
-struct DiscardChars {
-    void operator()(char) const noexcept {}
-};
-
 // Turns the ASCII form, which the readers always build whole, into a double;
 // a form beyond the range of a double is an overflow when it is large and
 // reads as a signed zero when it is tiny.
@@ -345,7 +335,7 @@ void appendCodePoint(std::u16string& out, char32_t c)
 
 bool isNumeric(std::u16string_view text, NumberSettings settings) noexcept
 {
-    return scanNumber(text, settings, DiscardChars{}).ok;
+    return scanNumber(text, settings, [](char) {}).ok;
 }
 
 bool isRejectedInput(std::u16string_view text, NumberSettings settings) noexcept
@@ -366,13 +356,12 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
 {
     // Only the characters read so far count; blanks, tabs, line feeds and
     // carriage returns are passed over wherever they stand.
-    const std::size_t n = text.size();
-    const auto skipBlanks = [&](std::size_t at) {
-        while (at < n && (text[at] == u' ' || text[at] == u'\t' || text[at] == u'\n' || text[at] == u'\r')) ++at;
-        return at;
+    const auto unitAt = [text](std::size_t at) { return at < text.size() ? text[at] : u'\0'; };
+    const auto skipBlanks = [text](std::size_t at) {
+        return std::min(text.find_first_not_of(u" \t\n\r", at), text.size());
     };
-    const auto digitAt = [&](std::size_t at) { return at < n && text[at] >= u'0' && text[at] <= u'9'; };
-    const auto signAt = [&](std::size_t at) { return at < n && (text[at] == u'+' || text[at] == u'-'); };
+    const auto digitAt = [&](std::size_t at) { return unitAt(at) >= u'0' && unitAt(at) <= u'9'; };
+    const auto signAt = [&](std::size_t at) { return unitAt(at) == u'+' || unitAt(at) == u'-'; };
 
     std::string ascii;
     const auto append = [&ascii](char c) { ascii.push_back(c); };
@@ -381,7 +370,7 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
     std::size_t i = skipBlanks(0);
     if (signAt(i)) parts.sign(text[i++] == u'-');
     while (digitAt(i = skipBlanks(i))) parts.integerDigit(text[i++] - u'0');
-    if (i < n && text[i] == u'.') {
+    if (unitAt(i) == u'.') {
         ++i;
         while (digitAt(i = skipBlanks(i))) parts.fractionDigit(text[i++] - u'0');
     }
@@ -389,9 +378,9 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
 
     // An "E" counts only when digits follow it, after an optional sign.
     i = skipBlanks(i);
-    if (i < n && isExponentMark(text[i])) {
+    if (isExponentMark(unitAt(i))) {
         std::size_t at = skipBlanks(i + 1);
-        const bool negative = signAt(at) && text[at] == u'-';
+        const bool negative = unitAt(at) == u'-';
         if (signAt(at)) ++at;
         at = skipBlanks(at);
         if (digitAt(at)) {
@@ -400,25 +389,6 @@ Outcome<double> readLenient(std::u16string_view text) noexcept
         }
     }
     return fromAscii(ascii, parts.finish());
-}
-
-Digits15 digits15(double value)
-{
-    // d.dddddddddddddde±x, correctly rounded
-    std::array<char, 32> buf{};
-    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific, 14).ptr;
-    Digits15 d;
-    const char* c = buf.data();
-    d.negative = *c == '-';
-    if (d.negative) ++c;
-    for (; *c != 'e'; ++c) {
-        if (*c != '.') d.digits.push_back(*c);
-    }
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-    const bool negativeExponent = c[1] == '-';
-    for (c += 2; c != end; ++c) d.exponent = d.exponent * 10 + (*c - '0');
-    if (negativeExponent) d.exponent = -d.exponent;
-    return d;
 }
 
 std::u16string numberToText(double value, NumberSettings settings)
@@ -446,7 +416,7 @@ std::u16string numberToText(double value, NumberSettings settings)
         }
         out.push_back(u'E');
         out.push_back(exponent < 0 ? u'-' : u'+');
-        const int magnitude = exponent < 0 ? -exponent : exponent;
+        const int magnitude = std::abs(exponent);
         if (magnitude < 10) put('0');
         for (char c : std::to_string(magnitude)) put(c);
     } else if (exponent >= 0) {

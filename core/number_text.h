@@ -58,15 +58,6 @@ struct Outcome {
 // pastes anywhere. Negative zero is written "0".
 [[nodiscard]] std::u16string numberToText(double value, NumberSettings settings);
 
-// A finite, nonzero double rounded to 15 significant digits, correctly:
-// d.dddddddddddddd times ten to the exponent.
-struct Digits15 {
-    bool negative = false;
-    std::string digits;  // without trailing zeros, at least one
-    int exponent = 0;    // the decimal exponent of the first digit
-};
-[[nodiscard]] Digits15 digits15(double value);
-
 // Writes the value and reads it back: rounds it to 15 significant digits,
 // whatever the user's settings.
 [[nodiscard]] Outcome<double> roundThroughText(double value);

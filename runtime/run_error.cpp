@@ -6,7 +6,7 @@ std::u16string_view describe(RunError error) noexcept
 {
     switch (error) {
     case RunError::None:
-        return u"";
+        break;
     case RunError::TypeMismatch:
         return u"The input could not be read as a number.";
     case RunError::Overflow:
@@ -14,7 +14,7 @@ std::u16string_view describe(RunError error) noexcept
     case RunError::InvalidOperation:
         return u"The calculation did not give a number, so no result was written.";
     }
-    return u"An unknown error stopped the conversion.";
+    return {};
 }
 
 }  // namespace mensora

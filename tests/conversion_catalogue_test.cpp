@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "catalogue_table.h"
 #include "convert_command.h"
+#include "decimal_rounding.h"
 #include "test_support.h"
 
 namespace mensora {
@@ -21,23 +23,7 @@ using namespace mensora::testing;
 
 TEST(Catalogue, ListsEachCategoryInOrder)
 {
-    const std::vector<std::pair<Category, std::vector<std::u16string_view>>> expected{
-        {Category::Distance,
-         {u"Centimeters to Inches", u"Inches to Centimeters", u"Feet to Meters", u"Meters to Feet",
-          u"Miles to Kilometers", u"Kilometers to Miles"}},
-        {Category::Volume,
-         {u"Cubic Centimeters to Cubic Inches", u"Cubic Inches to Cubic Centimeters", u"Litres to Pints",
-          u"Pints to Litres"}},
-        {Category::Temperature,
-         {u"Centigrade (Celsius) to Fahrenheit", u"Fahrenheit to Centigrade (Celsius)",
-          u"Centigrade (Celsius) to Kelvin", u"Kelvin to Centigrade (Celsius)", u"Kelvin to Fahrenheit",
-          u"Fahrenheit to Kelvin"}},
-        {Category::Area,
-         {u"Square Centimeters to Square Inches", u"Square Inches to Square Centimeters", u"Acres to Square Meters",
-          u"Square Metres to Acres"}},
-        {Category::Weight, {u"Pounds to Kilograms", u"Kilograms to Pounds", u"Ounces to Grams", u"Grams to Ounces"}},
-    };
-    for (const auto& [category, captions] : expected) {
+    for (const auto& [category, captions] : listedCaptions) {
         const auto entries = entriesOf(category);
         ASSERT_EQ(entries.size(), captions.size());
         for (std::size_t i = 0; i < captions.size(); ++i) EXPECT_EQ(entries[i].caption, captions[i]);

@@ -168,6 +168,7 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {adlam, u"\U0001E951\u2E41\U0001E952\U0001E953\U0001E954.\U0001E955", false},
         {adlam, u"\U0001E951" u"2", true},
         {us, u"\xD83A", true},  // half of a surrogate pair
+        {us, std::u16string_view(u"\U0001E951", 1), true},  // a view that ends inside a pair
         {us, u"\xD836\xDBCE", true},  // two first halves make no character
         // no grouping at all
         {ungrouped, u"1000.5", false},
@@ -194,6 +195,9 @@ TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
     const std::u16string longInteger = u"1" + zeros + u"E-750";      // 10^-350
     const std::u16string longFraction = u"0." + zeros + u"1E+10";    // 10^-391
     const std::u16string largeFraction = u"0." + zeros + u"1E+800";  // 10^399
+    // a mantissa as long as a box may hold, against a far exponent
+    const std::u16string farInteger = u"1" + std::u16string(1309, u'0') + u"e-1000";    // 10^309
+    const std::u16string farFraction = u"0." + std::u16string(1324, u'0') + u"1e1000";  // 10^-325
     const std::vector<StrictCase> cases{
         {us, u"12.5", 12.5, RunError::None},
         {us, u" 7 ", 7, RunError::None},
@@ -244,6 +248,8 @@ TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
         {us, longInteger, 0, RunError::None},
         {us, longFraction, 0, RunError::None},
         {us, largeFraction, 0, RunError::Overflow},
+        {us, farInteger, 0, RunError::Overflow},
+        {us, farFraction, 0, RunError::None},
         {us, u"1.7976931348623157E+308", std::numeric_limits<double>::max(), RunError::None},
         {us, u"4.9406564584124654E-324", std::numeric_limits<double>::denorm_min(), RunError::None},
     };
@@ -299,6 +305,7 @@ TEST(LenientReader, ReadsWhatTheTextBeginsWithKnowingOnlyAPoint)
         {u"-", 0},
         {u"1.2.3", 1.2},
         {u"48.33", 48.33},
+        {std::u16string_view(u"123", 2), 12},  // a view that ends before its string
     };
     for (const auto& c : cases) {
         const Outcome<double> r = readLenient(c.text);

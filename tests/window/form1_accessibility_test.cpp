@@ -3,6 +3,7 @@
 #include <QAccessibleEditableTextInterface>
 #include <QtTest>
 
+#include "form1_table.h"
 #include "window_fixture.h"
 
 using namespace mensora;
@@ -44,25 +45,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        const auto row = [](const char* control, const char* name, const char* description) {
-            QTest::newRow(control) << QString::fromUtf8(name) << QString::fromUtf8(description);
-        };
-        row("Frame1", "Convertion Type:", "");
-        row("optDistance", "Distance", "Select for Distance options");
-        row("optVolume", "Volume", "Select for Volume options");
-        row("optTemp", "Temperature", "Select for Temperature options");
-        row("optArea", "Area", "Select for Area options");
-        row("optWeight", "Weight", "Select for Weight options");
-        row("list1", "Conversions", "Please select one conversion from the list");
-        row("Frame2", "Conversion", "");
-        row("lblInput", "Input unit", "");
-        row("txtInput", "Input value", "Please enter your input value here");
-        row("cmdConvert", "Convert", "Press to see result");
-        row("lblOutput", "Output unit", "");
-        row("txtOutput", "Result", "");
-        row("Frame3", "Commands", "");
-        row("cmdExit", "Exit", "Press to Exit the program");
-        row("cmdReset", "Reset", "Press to Reset all Fields");
+        // a control with a caption is named by it
+        for (const ControlRow& c : form1Controls) {
+            QTest::newRow(c.name) << toQString(c.caption.empty() ? c.accessibleName : c.caption)
+                                  << toQString(c.tooltip);
+        }
     }
 
     void namesAndDescriptions()

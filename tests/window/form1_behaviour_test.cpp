@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "../catalogue_table.h"
 #include "convert_command.h"
 #include "window_fixture.h"
 
@@ -167,34 +168,15 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");
-        const auto add = [](Category c, int row, const char* source, const char* target) {
-            QTest::addRow("%s %d", qPrintable(categoryName(c)), row)
-                << c << row << QString::fromUtf8(source) << QString::fromUtf8(target);
-        };
-        add(Category::Distance, 0, "Centimeters", "Inches");
-        add(Category::Distance, 1, "Inches", "Centimeters");
-        add(Category::Distance, 2, "Feet", "Meters");
-        add(Category::Distance, 3, "Meters", "Feet");
-        add(Category::Distance, 4, "Miles", "Kilometers");
-        add(Category::Distance, 5, "Kilometers", "Miles");
-        add(Category::Volume, 0, "Cubic Centimeters", "Cubic Inches");
-        add(Category::Volume, 1, "Cubic Inches", "Cubic Centimeters");
-        add(Category::Volume, 2, "Litres", "Pints");
-        add(Category::Volume, 3, "Pints", "Litres");
-        add(Category::Temperature, 0, "Centigrade (Celsius)", "Fahrenheit");
-        add(Category::Temperature, 1, "Fahrenheit", "Centigrade (Celsius)");
-        add(Category::Temperature, 2, "Centigrade (Celsius)", "Kelvin");
-        add(Category::Temperature, 3, "Kelvin", "Centigrade (Celsius)");
-        add(Category::Temperature, 4, "Kelvin", "Fahrenheit");
-        add(Category::Temperature, 5, "Fahrenheit", "Kelvin");
-        add(Category::Area, 0, "Square Centimeters", "Square Inches");
-        add(Category::Area, 1, "Square Inches", "Square Centimeters");
-        add(Category::Area, 2, "Acres", "Square Meters");
-        add(Category::Area, 3, "Square Metres", "Acres");
-        add(Category::Weight, 0, "Pounds", "Kilograms");
-        add(Category::Weight, 1, "Kilograms", "Pounds");
-        add(Category::Weight, 2, "Ounces", "Grams");
-        add(Category::Weight, 3, "Grams", "Ounces");
+        // each caption is its source unit, " to ", its target unit
+        for (const auto& [category, captions] : listedCaptions) {
+            for (int row = 0; row < static_cast<int>(captions.size()); ++row) {
+                const std::u16string_view caption = captions[static_cast<std::size_t>(row)];
+                const std::size_t to = caption.find(u" to ");
+                QTest::addRow("%s %d", qPrintable(categoryName(category)), row)
+                    << category << row << toQString(caption.substr(0, to)) << toQString(caption.substr(to + 4));
+            }
+        }
     }
 
     void everyEntryShowsItsUnits()

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "form1_table.h"
 #include "window_fixture.h"
 
 using namespace mensora;
@@ -52,51 +53,26 @@ private slots:
 
     void controls_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("parent");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tooltip");
-
-        // positions in pixels: the window's twips divided by 15
-        const auto row = [](const char* name, const char* kind, const char* parent, QRect geometry,
-                            const char* caption, const char* tooltip) {
-            QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(parent) << geometry
-                                << QString::fromUtf8(caption) << QString::fromUtf8(tooltip);
-        };
-        row("Frame1", "QGroupBox", "Form1", {8, 8, 225, 241}, "Convertion Type:", "");
-        row("optDistance", "QRadioButton", "Frame1", {8, 16, 65, 17}, "Distance", "Select for Distance options");
-        row("optVolume", "QRadioButton", "Frame1", {8, 40, 73, 17}, "Volume", "Select for Volume options");
-        row("optTemp", "QRadioButton", "Frame1", {8, 64, 89, 17}, "Temperature", "Select for Temperature options");
-        row("optArea", "QRadioButton", "Frame1", {8, 88, 73, 17}, "Area", "Select for Area options");
-        row("optWeight", "QRadioButton", "Frame1", {8, 112, 65, 17}, "Weight", "Select for Weight options");
-        row("list1", "QListWidget", "Frame1", {8, 136, 209, 94}, "", "Please select one conversion from the list");
-        row("Frame2", "QGroupBox", "Form1", {248, 8, 161, 241}, "", "");
-        row("lblInput", "QLabel", "Frame2", {24, 16, 113, 25}, "", "");
-        row("txtInput", "QLineEdit", "Frame2", {24, 56, 113, 33}, "", "Please enter your input value here");
-        row("cmdConvert", "QPushButton", "Frame2", {24, 104, 113, 33}, "Convert", "Press to see result");
-        row("lblOutput", "QLabel", "Frame2", {24, 152, 113, 25}, "", "");
-        row("txtOutput", "QLineEdit", "Frame2", {24, 192, 113, 33}, "", "");
-        row("Frame3", "QGroupBox", "Form1", {8, 248, 401, 41}, "", "");
-        row("cmdExit", "QPushButton", "Frame3", {8, 16, 121, 17}, "Exit", "Press to Exit the program");
-        row("cmdReset", "QPushButton", "Frame3", {280, 16, 113, 17}, "Reset", "Press to Reset all Fields");
+        QTest::addColumn<int>("row");
+        for (const ControlRow& c : form1Controls) QTest::newRow(c.name) << static_cast<int>(&c - form1Controls.data());
     }
 
     void controls()
     {
-        QFETCH(QString, kind);
-        QFETCH(QString, parent);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, caption);
-        QFETCH(QString, tooltip);
+        QFETCH(int, row);
+        const ControlRow& c = form1Controls.at(static_cast<std::size_t>(row));
+        const QString caption = toQString(c.caption);
+        // the Qt class of each kind of control
+        constexpr std::array kinds{"QGroupBox", "QRadioButton", "QListWidget", "QLabel", "QLineEdit", "QPushButton"};
 
         ShownForm f;
-        QWidget* w = f.form->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+        QWidget* w = f.form->findChild<QWidget*>(QString::fromLatin1(c.name));
         QVERIFY(w != nullptr);
-        QCOMPARE(QString::fromLatin1(w->metaObject()->className()), kind);
-        QCOMPARE(w->parentWidget()->objectName(), parent);
-        QCOMPARE(w->geometry(), geometry);
-        QCOMPARE(w->toolTip(), tooltip);
+        QCOMPARE(w->metaObject()->className(), kinds.at(static_cast<std::size_t>(c.kind)));
+        QCOMPARE(w->parentWidget()->objectName(), QString::fromLatin1(c.parent));
+        // positions in pixels: the window's twips divided by 15
+        QCOMPARE(w->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15));
+        QCOMPARE(w->toolTip(), toQString(c.tooltip));
         if (auto* box = qobject_cast<QGroupBox*>(w)) QCOMPARE(box->title(), caption);
         if (auto* button = qobject_cast<QAbstractButton*>(w)) QCOMPARE(button->text(), caption);
         if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -127,7 +103,7 @@ private slots:
         QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());
         // the boxes show pasted text in any script, from other fonts where the
         // window's font has no such letter
-        if (kind == QStringLiteral("QLineEdit")) {
+        if (c.kind == Kind::TextBox) {
             QVERIFY(QFontMetrics(w->font()).inFontUcs4(U'\u0416'));  // Cyrillic Zhe
         }
     }
