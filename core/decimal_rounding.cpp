@@ -11,12 +11,16 @@ namespace mensora {
 
 namespace {
 
-// Reads back a number written by std::to_chars; the text is always one.
-double readBack(const char* first, const char* last) noexcept
+// Reads back `value` rounded and written by std::to_chars. The text is beyond
+// the largest double only where the rounding went up past it: that is an
+// overflow, which the check after the stage reports.
+double readBack(const char* first, const char* last, double value) noexcept
 {
-    double value = 0.0;
-    std::from_chars(first, last, value);
-    return value;
+    double rounded = 0.0;
+    if (std::from_chars(first, last, rounded).ec == std::errc::result_out_of_range) {
+        return std::copysign(std::fabs(value) >= 1.0 ? HUGE_VAL : 0.0, value);
+    }
+    return rounded;
 }
 
 // Rounds a finite value at the decimal place 10^place, in one rounding of its
@@ -32,7 +36,7 @@ double roundAtPlace(double value, int place) noexcept
     // At or right of the decimal point: that many decimals. The values that
     // come here are below 10^16, so the text has at most 16 + 338 digits.
     if (place <= 0) {
-        return readBack(first, std::to_chars(first, last, value, std::chars_format::fixed, -place).ptr);
+        return readBack(first, std::to_chars(first, last, value, std::chars_format::fixed, -place).ptr, value);
     }
 
     // Left of it: the exact decimal text of the value tells how many of its
@@ -44,7 +48,7 @@ double roundAtPlace(double value, int place) noexcept
     const int integerDigits = digits.front() == '0' ? 0 : static_cast<int>(digits.find('.'));
     const int kept = integerDigits - place;
     if (kept > 0) {
-        return readBack(first, std::to_chars(first, last, value, std::chars_format::scientific, kept - 1).ptr);
+        return readBack(first, std::to_chars(first, last, value, std::chars_format::scientific, kept - 1).ptr, value);
     }
     // Below 10^place: 0 or 10^place, whichever is nearer, 0 on a tie.
     const bool overHalf = kept == 0 && (digits.front() > '5' ||
@@ -54,7 +58,7 @@ double roundAtPlace(double value, int place) noexcept
     buf[0] = '1';
     buf[1] = 'e';
     const auto res = std::to_chars(first + 2, last, place);
-    return std::copysign(readBack(first, res.ptr), value);
+    return std::copysign(readBack(first, res.ptr, value), value);
 }
 
 // The powers of ten that a double holds exactly, as far as the shortcut needs.

@@ -289,6 +289,9 @@ TEST(Conversions, ReportOverflowInsteadOfWritingInfinity)
         {u"Kelvin to Fahrenheit", u"1E+308", RunError::Overflow},
         {u"Kelvin to Fahrenheit", u"1E+307", RunError::None},
         {u"Fahrenheit to Kelvin", u"1.79E+308", RunError::None},
+        // the sum rounded to 15 digits goes past the largest double
+        {u"Centigrade (Celsius) to Kelvin", u"1.7976931348623157E+308", RunError::Overflow},
+        {u"Kelvin to Centigrade (Celsius)", u"-1.7976931348623157E+308", RunError::Overflow},
         {u"Miles to Kilometers", u"1E+400", RunError::Overflow},
         {u"Pounds to Kilograms", u"1E-400", RunError::None},
     };
