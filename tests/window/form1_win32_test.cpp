@@ -9,6 +9,7 @@
 #include "conversion_catalogue.h"
 #include "form1_events.h"
 #include "form1_layout_win32.h"
+#include "form1_table.h"
 #include "win32_runtime_services.h"
 
 using namespace mensora;
@@ -194,6 +195,73 @@ TEST(Form1Win32, walksTheTypicalRoad)
     // Exit ends the program at once
     EXPECT_FALSE(f.click(u"cmdExit"));
     EXPECT_FALSE(IsWindow(f.runtime.window()));
+}
+
+// Each control where the form's table puts it, at the monitor's dpi, with its
+// caption, its tooltip, and the window's font.
+TEST(Form1Win32, placesEveryControlAsTheTableSays)
+{
+    ShownForm f;
+    const UINT dpi = GetDpiForWindow(f.runtime.window());
+    RECT client{};
+    GetClientRect(f.runtime.window(), &client);
+    EXPECT_EQ(client.right, MulDiv(6390 / 15, static_cast<int>(dpi), 96));
+    EXPECT_EQ(client.bottom, MulDiv(4455 / 15, static_cast<int>(dpi), 96));
+    HWND tips = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM found) -> BOOL {
+            wchar_t name[32]{};
+            GetClassNameW(w, name, 32);
+            if (std::wstring_view(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = w;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    ASSERT_NE(tips, nullptr);
+
+    for (const testing::ControlRow& row : testing::form1Controls) {
+        SCOPED_TRACE(row.name);
+        const std::u16string name(row.name, row.name + std::char_traits<char>::length(row.name));
+        HWND c = f[name];
+        ASSERT_NE(c, nullptr);
+        int left = row.left;
+        int top = row.top;
+        for (const testing::ControlRow& frame : testing::form1Controls) {
+            if (std::string_view(frame.name) == row.parent) {
+                left += frame.left;
+                top += frame.top;
+            }
+        }
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, f.runtime.window(), reinterpret_cast<POINT*>(&r), 2);
+        const auto px = [dpi](int twips) { return MulDiv(twips / 15, static_cast<int>(dpi), 96); };
+        EXPECT_EQ(r.left, px(left));
+        EXPECT_EQ(r.top, px(top));
+        EXPECT_EQ(r.right - r.left, px(row.width));
+        EXPECT_EQ(r.bottom - r.top, px(row.height));
+        if (row.kind != testing::ControlKind::List && row.kind != testing::ControlKind::TextBox) {
+            EXPECT_EQ(f.text(name), std::wstring(row.caption.begin(), row.caption.end()));
+        }
+
+        std::wstring tip(128, L'\0');
+        TOOLINFOW tool{sizeof tool, 0, f.runtime.window(), reinterpret_cast<UINT_PTR>(c)};
+        tool.lpszText = tip.data();
+        SendMessageW(tips, TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
+        tip.resize(std::wcslen(tip.c_str()));
+        EXPECT_EQ(tip, std::wstring(row.tooltip.begin(), row.tooltip.end()));
+
+        // 8.25 pt in an installed face of the window's, never larger than its
+        // share of the scaled window
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -static_cast<LONG>(825 * dpi / 7200));
+        EXPECT_EQ(font.lfWeight, FW_NORMAL);
+        EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+        EXPECT_TRUE(std::wstring_view(font.lfFaceName) == L"Comic Sans MS" ||
+                    std::wstring_view(font.lfFaceName) == L"Comic Neue")
+            << font.lfFaceName;
+    }
 }
 
 TEST(Form1Win32, answersTheKeyboard)
