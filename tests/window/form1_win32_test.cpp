@@ -12,7 +12,10 @@
 #include "form1_table.h"
 #include "win32_runtime_services.h"
 
+#include <commctrl.h>  // after windows.h
+
 using namespace mensora;
+namespace table = mensora::testing;
 
 namespace {
 
@@ -219,14 +222,14 @@ TEST(Form1Win32, placesEveryControlAsTheTableSays)
         reinterpret_cast<LPARAM>(&tips));
     ASSERT_NE(tips, nullptr);
 
-    for (const testing::ControlRow& row : testing::form1Controls) {
+    for (const table::ControlRow& row : table::form1Controls) {
         SCOPED_TRACE(row.name);
         const std::u16string name(row.name, row.name + std::char_traits<char>::length(row.name));
         HWND c = f[name];
         ASSERT_NE(c, nullptr);
         int left = row.left;
         int top = row.top;
-        for (const testing::ControlRow& frame : testing::form1Controls) {
+        for (const table::ControlRow& frame : table::form1Controls) {
             if (std::string_view(frame.name) == row.parent) {
                 left += frame.left;
                 top += frame.top;
@@ -240,12 +243,15 @@ TEST(Form1Win32, placesEveryControlAsTheTableSays)
         EXPECT_EQ(r.top, px(top));
         EXPECT_EQ(r.right - r.left, px(row.width));
         EXPECT_EQ(r.bottom - r.top, px(row.height));
-        if (row.kind != testing::ControlKind::List && row.kind != testing::ControlKind::TextBox) {
+        if (row.kind != table::Kind::List && row.kind != table::Kind::TextBox) {
             EXPECT_EQ(f.text(name), std::wstring(row.caption.begin(), row.caption.end()));
         }
 
         std::wstring tip(128, L'\0');
-        TOOLINFOW tool{sizeof tool, 0, f.runtime.window(), reinterpret_cast<UINT_PTR>(c)};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = f.runtime.window();
+        tool.uId = reinterpret_cast<UINT_PTR>(c);
         tool.lpszText = tip.data();
         SendMessageW(tips, TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
         tip.resize(std::wcslen(tip.c_str()));
