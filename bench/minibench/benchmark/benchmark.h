@@ -6,7 +6,9 @@
 // that size is timed (steady clock, and the thread's processor time); the
 // console report has the library's columns and aggregate rows (_mean,
 // _median, _stddev and the statistics registered with ComputeStatistics), so
-// bench/convert-ratios reads either. Times are always in nanoseconds.
+// bench/convert-ratios reads either. Times are always in nanoseconds. Rates
+// (bytes_per_second, kIsRate counters) are per second of real time: under
+// wine the thread's processor time only advances in 10 ms steps.
 #pragma once
 
 #include <time.h>
@@ -231,11 +233,11 @@ struct Runner {
         b.run_(state);
         Row row{state.realSeconds_, state.cpuSeconds_, state.done_, {}};
         if (state.failed_) throw state.error_;
-        if (state.bytes_ >= 0) row.counters["bytes_per_second"] = static_cast<double>(state.bytes_) / state.cpuSeconds_;
+        if (state.bytes_ >= 0) row.counters["bytes_per_second"] = static_cast<double>(state.bytes_) / state.realSeconds_;
         for (const auto& [name, c] : state.counters) {
             double v = c.value;
             if (c.flags & Counter::kIsIterationInvariant) v *= static_cast<double>(state.done_);
-            if (c.flags & Counter::kIsRate) v /= state.cpuSeconds_;
+            if (c.flags & Counter::kIsRate) v /= state.realSeconds_;
             if (c.flags & Counter::kInvert) v = 1 / v;
             row.counters[name] = v;
         }
