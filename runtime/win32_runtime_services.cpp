@@ -13,6 +13,7 @@ namespace {
 
 constexpr UINT firstControlId = 100;         // clear of IDOK and IDCANCEL
 constexpr UINT editRefusedMessage = WM_APP;  // wParam: the box's index
+constexpr UINT afterShowMessage = WM_APP + 1;
 
 std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
@@ -110,6 +111,13 @@ std::size_t clipboardLength(HWND owner)
     return length;
 }
 
+// A function of a DLL loaded at run time; nullptr when it is not there.
+template <class Function>
+Function procedure(HMODULE module, const char* name)
+{
+    return module == nullptr ? nullptr : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 std::u16string localeText(LCTYPE type)
 {
     std::array<wchar_t, 80> text{};
@@ -176,8 +184,14 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     windowClass.lpszClassName = className.c_str();
     RegisterClassExW(&windowClass);  // fails harmlessly when a second form registers it again
 
+    // Built at the size it has on the screen that opens it, each control with
+    // its font from the start.
+    const UINT dpi = GetDpiForSystem();
+    fontFace_ = installedFace(form.fontFaces);
+    makeFont(dpi);
+    const SIZE size = windowSize(dpi);
     window_ = CreateWindowExW(0, className.c_str(), wide(form.caption).c_str(), windowStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, form.width, form.height, nullptr, nullptr, instance, this);
+                              CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
     if (window_ == nullptr) FatalAppExitW(0, L"Mensora could not open its window.");
 
     // Created in the description's order, which is their z-order and the
@@ -187,10 +201,13 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     for (std::size_t i = 0; i < form.controls.size(); ++i) {
         const ControlDescription& c = form.controls[i];
         const bool option = c.kind == ControlKind::OptionButton;
+        const RECT r = controlRect(i, dpi);
         controls_.push_back(CreateWindowExW(extendedStyleOf(c.kind), classOf(c.kind), wide(c.caption).c_str(),
-                                            styleOf(c.kind, option && !afterOption), 0, 0, 0, 0, window_,
+                                            styleOf(c.kind, option && !afterOption), r.left, r.top,
+                                            r.right - r.left, r.bottom - r.top, window_,
                                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(firstControlId + i)),
                                             instance, nullptr));
+        SendMessageW(controls_.back(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         afterOption = option;
     }
     const auto find = [this](std::u16string_view name) {
@@ -204,21 +221,40 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i] = find(textBoxNames[i]);
         SetWindowSubclass(boxes_[i], boxProc, i, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowPos(boxes_[i], nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     }
     for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i] = find(commandButtonNames[i]);
+    // a window on another monitor than the system's has that monitor's dpi
+    if (const UINT actual = GetDpiForWindow(window_); actual != dpi) layout(actual);
 
-    fontFace_ = installedFace(form.fontFaces);
-    layout(GetDpiForWindow(window_));
+    // What is needed only once the user reaches for the window comes once it
+    // is shown: the tooltips and the names for screen readers.
+    PostMessageW(window_, afterShowMessage, 0, 0);
+}
 
+Win32RuntimeServices::~Win32RuntimeServices()
+{
+    if (IsWindow(window_)) DestroyWindow(window_);
+    if (font_ != nullptr) DeleteObject(font_);
+    if (accessibility_ != nullptr) accessibility_->Release();
+    if (const auto uninitialize = procedure<decltype(&CoUninitialize)>(ole32_, "CoUninitialize"); comStarted_ && uninitialize) {
+        uninitialize();
+    }
+    if (ole32_ != nullptr) FreeLibrary(ole32_);
+}
+
+void Win32RuntimeServices::afterShow()
+{
     // The tooltips of the description, and the names a screen reader gives
-    // the controls that no caption names.
+    // the controls that no caption names, the unit labels and their boxes by
+    // the units they show.
     toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                instance, nullptr);
-    std::vector<std::wstring> tips(form.controls.size());
-    for (std::size_t i = 0; i < form.controls.size(); ++i) {
-        if (form.controls[i].toolTip.empty()) continue;
-        tips[i] = wide(form.controls[i].toolTip);
+                                GetModuleHandleW(nullptr), nullptr);
+    std::vector<std::wstring> tips(form_.controls.size());
+    for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+        if (form_.controls[i].toolTip.empty()) continue;
+        tips[i] = wide(form_.controls[i].toolTip);
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -227,22 +263,20 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
         tool.lpszText = tips[i].data();
         SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) &&
-        FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                reinterpret_cast<void**>(&accessibility_)))) {
+    // COM is loaded here, not at start: the window opens without it.
+    ole32_ = LoadLibraryW(L"ole32.dll");
+    const auto initialize = procedure<decltype(&CoInitializeEx)>(ole32_, "CoInitializeEx");
+    const auto create = procedure<decltype(&CoCreateInstance)>(ole32_, "CoCreateInstance");
+    comStarted_ = initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    if (comStarted_ && create != nullptr &&
+        FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                      reinterpret_cast<void**>(&accessibility_)))) {
         accessibility_ = nullptr;
     }
-    for (std::size_t i = 0; i < form.controls.size(); ++i) {
-        if (!form.controls[i].accessibleName.empty()) setAccessibleName(controls_[i], form.controls[i].accessibleName);
+    for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+        if (!form_.controls[i].accessibleName.empty()) setAccessibleName(controls_[i], form_.controls[i].accessibleName);
     }
-}
-
-Win32RuntimeServices::~Win32RuntimeServices()
-{
-    if (IsWindow(window_)) DestroyWindow(window_);
-    if (font_ != nullptr) DeleteObject(font_);
-    if (accessibility_ != nullptr) accessibility_->Release();
-    CoUninitialize();
+    for (std::size_t i = 0; i < labels_.size(); ++i) setCaption(static_cast<Label>(i), windowText(labels_[i]));
 }
 
 HWND Win32RuntimeServices::control(std::u16string_view name) const
@@ -258,38 +292,54 @@ std::size_t Win32RuntimeServices::indexOf(std::u16string_view name) const
     return static_cast<std::size_t>(found - form_.controls.begin());
 }
 
-void Win32RuntimeServices::layout(UINT dpi)
+void Win32RuntimeServices::makeFont(UINT dpi)
 {
     // The point size at the monitor's dpi, rounded down, so that the text is
     // never larger than its share of the scaled window: what fits at 96 dpi
-    // fits at every dpi. A new font for the new dpi, then the old one goes.
+    // fits at every dpi.
     LOGFONTW face{};
     face.lfHeight = -static_cast<LONG>(form_.fontPointSize * dpi / 72);
     face.lfWeight = FW_NORMAL;
     face.lfCharSet = DEFAULT_CHARSET;
     face.lfQuality = CLEARTYPE_QUALITY;
     wcsncpy(face.lfFaceName, fontFace_.c_str(), LF_FACESIZE - 1);
-    HFONT old = font_;
     font_ = CreateFontIndirectW(&face);
-    HDC screen = GetDC(window_);
+    HDC screen = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(screen, font_);
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen, &metrics);
     SelectObject(screen, previous);
-    ReleaseDC(window_, screen);
+    ReleaseDC(nullptr, screen);
     lineHeight_ = metrics.tmHeight;
+}
 
+RECT Win32RuntimeServices::controlRect(std::size_t i, UINT dpi) const
+{
+    const Rect96 r = form_.controls[i].rect;
+    return {scaled(r.left, dpi), scaled(r.top, dpi), scaled(r.left + r.width, dpi), scaled(r.top + r.height, dpi)};
+}
+
+SIZE Win32RuntimeServices::windowSize(UINT dpi) const
+{
+    RECT frame{0, 0, scaled(form_.width, dpi), scaled(form_.height, dpi)};
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, 0, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32RuntimeServices::layout(UINT dpi)
+{
+    // A new font for the new dpi, then the old one goes.
+    HFONT old = font_;
+    makeFont(dpi);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const Rect96 r = form_.controls[i].rect;
-        SetWindowPos(controls_[i], nullptr, scaled(r.left, dpi), scaled(r.top, dpi), scaled(r.width, dpi),
-                     scaled(r.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT r = controlRect(i, dpi);
+        SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     }
     for (HWND box : boxes_) SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    RECT frame{0, 0, scaled(form_.width, dpi), scaled(form_.height, dpi)};
-    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, 0, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = windowSize(dpi);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (old != nullptr) DeleteObject(old);
 }
 
@@ -344,6 +394,9 @@ LRESULT Win32RuntimeServices::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;  // IDOK and IDCANCEL, from Enter and Esc, press nothing
     case editRefusedMessage:
         if (wParam < editRefused_.size()) raise(editRefused_[wParam]);
+        return 0;
+    case afterShowMessage:
+        afterShow();
         return 0;
     case WM_DRAWITEM:
         drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -84,7 +84,11 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT editBox(std::size_t index, UINT message, WPARAM wParam, LPARAM lParam);
     void command(HWND control, UINT notification);
+    void makeFont(UINT dpi);
+    RECT controlRect(std::size_t index, UINT dpi) const;
+    SIZE windowSize(UINT dpi) const;
     void layout(UINT dpi);
+    void afterShow();
     void drawLabel(const DRAWITEMSTRUCT& item) const;
     void setAccessibleName(HWND control, std::u16string_view name) const;
     void raise(Handler handler) noexcept;
@@ -104,6 +108,8 @@ private:
     std::wstring fontFace_;
     LONG lineHeight_ = 0;  // of a line of text in the font
     IAccPropServices* accessibility_ = nullptr;
+    HMODULE ole32_ = nullptr;
+    bool comStarted_ = false;
 
     std::array<Handler, 5> optionClick_{};
     Handler listClick_ = nullptr;
