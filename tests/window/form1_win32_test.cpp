@@ -221,6 +221,9 @@ TEST(Form1Win32, placesEveryControlAsTheTableSays)
         },
         reinterpret_cast<LPARAM>(&tips));
     ASSERT_NE(tips, nullptr);
+    // each box comes just after its unit's label, so Windows names it by it
+    EXPECT_EQ(GetWindow(f[u"txtInput"], GW_HWNDPREV), f[u"lblInput"]);
+    EXPECT_EQ(GetWindow(f[u"txtOutput"], GW_HWNDPREV), f[u"lblOutput"]);
 
     for (const table::ControlRow& row : table::form1Controls) {
         SCOPED_TRACE(row.name);
