@@ -95,6 +95,12 @@ std::wstring installedFace(std::span<const std::u16string_view> faces)
     return chosen;
 }
 
+// A box works out its margin around the line of text again.
+void marginChanged(HWND box)
+{
+    SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
 // The length of the text on the clipboard; 0 when there is none or it
 // cannot be read.
 std::size_t clipboardLength(HWND owner)
@@ -115,7 +121,8 @@ std::size_t clipboardLength(HWND owner)
 template <class Function>
 Function procedure(HMODULE module, const char* name)
 {
-    return module == nullptr ? nullptr : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 std::u16string localeText(LCTYPE type)
@@ -221,7 +228,7 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i] = find(textBoxNames[i]);
         SetWindowSubclass(boxes_[i], boxProc, i, reinterpret_cast<DWORD_PTR>(this));
-        SetWindowPos(boxes_[i], nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        marginChanged(boxes_[i]);
     }
     for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i] = find(commandButtonNames[i]);
     // a window on another monitor than the system's has that monitor's dpi
@@ -237,9 +244,7 @@ Win32RuntimeServices::~Win32RuntimeServices()
     if (IsWindow(window_)) DestroyWindow(window_);
     if (font_ != nullptr) DeleteObject(font_);
     if (accessibility_ != nullptr) accessibility_->Release();
-    if (const auto uninitialize = procedure<decltype(&CoUninitialize)>(ole32_, "CoUninitialize"); comStarted_ && uninitialize) {
-        uninitialize();
-    }
+    if (comStarted_) procedure<decltype(&CoUninitialize)>(ole32_, "CoUninitialize")();
     if (ole32_ != nullptr) FreeLibrary(ole32_);
 }
 
@@ -274,7 +279,8 @@ void Win32RuntimeServices::afterShow()
         accessibility_ = nullptr;
     }
     for (std::size_t i = 0; i < form_.controls.size(); ++i) {
-        if (!form_.controls[i].accessibleName.empty()) setAccessibleName(controls_[i], form_.controls[i].accessibleName);
+        const std::u16string_view name = form_.controls[i].accessibleName;
+        if (!name.empty()) setAccessibleName(controls_[i], name);
     }
     for (std::size_t i = 0; i < labels_.size(); ++i) setCaption(static_cast<Label>(i), windowText(labels_[i]));
 }
@@ -337,7 +343,7 @@ void Win32RuntimeServices::layout(UINT dpi)
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     }
-    for (HWND box : boxes_) SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    for (HWND box : boxes_) marginChanged(box);
     const SIZE size = windowSize(dpi);
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (old != nullptr) DeleteObject(old);
@@ -644,7 +650,10 @@ void Win32RuntimeServices::setFocus(TextBox b) { SetFocus(boxes_[static_cast<std
 
 void Win32RuntimeServices::setFocus(OptionButton o) { SetFocus(options_[static_cast<std::size_t>(o)]); }
 
-void Win32RuntimeServices::onClick(OptionButton o, Handler handler) { optionClick_[static_cast<std::size_t>(o)] = handler; }
+void Win32RuntimeServices::onClick(OptionButton o, Handler handler)
+{
+    optionClick_[static_cast<std::size_t>(o)] = handler;
+}
 
 void Win32RuntimeServices::onClick(ListBox, Handler handler) { listClick_ = handler; }
 

@@ -66,8 +66,9 @@ public:
 
     std::wstring text(std::u16string_view name) const
     {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW((*this)[name])) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW((*this)[name], text.data(), static_cast<int>(text.size()))));
+        HWND c = (*this)[name];
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(c)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(c, text.data(), static_cast<int>(text.size()))));
         return text;
     }
 
@@ -132,10 +133,11 @@ public:
     std::vector<std::wstring> listed() const
     {
         std::vector<std::wstring> items;
-        for (LRESULT i = 0; i < SendMessageW((*this)[u"list1"], LB_GETCOUNT, 0, 0); ++i) {
-            std::wstring item(static_cast<std::size_t>(SendMessageW((*this)[u"list1"], LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-            item.resize(static_cast<std::size_t>(
-                SendMessageW((*this)[u"list1"], LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        HWND list = (*this)[u"list1"];
+        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+            std::wstring item(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            const LRESULT length = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+            item.resize(static_cast<std::size_t>(length));
             items.push_back(item);
         }
         return items;
