@@ -171,6 +171,8 @@ TEST(Form1Win32, walksTheTypicalRoad)
     EXPECT_EQ(f.text(u"lblOutput"), L"Fahrenheit");
     EXPECT_EQ(f.focusName(), L"txtInput");
     f.type(u"txtInput", L"300");
+    f.clickRow(4);  // the entry already chosen, clicked again, is no new choice
+    EXPECT_EQ(f.text(u"txtInput"), L"300");
     f.click(u"cmdConvert");
     EXPECT_EQ(f.text(u"txtOutput"), L"80.33");
     EXPECT_TRUE(shownBoxes.empty());
@@ -327,6 +329,10 @@ TEST(Form1Win32, answersTheKeyboard)
     f.click(u"cmdConvert");
     EXPECT_EQ(f.text(u"txtOutput"), L"373.14");
     EXPECT_TRUE(shownBoxes.empty());
+
+    // closing the window ends the program
+    SendMessageW(f.runtime.window(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(f.runtime.processMessages());
 }
 
 // What Windows' Region settings say, as Mensora takes it.
