@@ -253,6 +253,31 @@ TEST(Form1Win32, placesEveryControlAsTheTableSays)
         if (row.kind != table::Kind::List && row.kind != table::Kind::TextBox) {
             EXPECT_EQ(f.text(name), std::wstring(row.caption.begin(), row.caption.end()));
         }
+        // nothing clipped: each caption fits beside an option's circle or
+        // inside its button or frame, and the list shows every entry whole
+        RECT inside{};
+        GetClientRect(c, &inside);
+        HDC dc = GetDC(c);
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)));
+        const auto width = [dc](std::u16string_view text) {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                                  &extent);
+            return extent.cx;
+        };
+        const int beside = row.kind == table::Kind::Option ? MulDiv(16, static_cast<int>(dpi), 96) : 4;
+        EXPECT_LE(width(row.caption) + beside, inside.right);
+        if (row.kind == table::Kind::Label) {  // every unit on one line
+            for (const Entry& e : allEntries()) {
+                EXPECT_LE(width(splitCaption(e.caption).source) + beside, inside.right);
+                EXPECT_LE(width(splitCaption(e.caption).target) + beside, inside.right);
+            }
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(c, dc);
+        if (row.kind == table::Kind::List) {
+            EXPECT_LE(SendMessageW(c, LB_GETCOUNT, 0, 0) * SendMessageW(c, LB_GETITEMHEIGHT, 0, 0), inside.bottom);
+        }
 
         std::wstring tip(128, L'\0');
         TOOLINFOW tool{};
