@@ -241,7 +241,11 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
 
 Win32RuntimeServices::~Win32RuntimeServices()
 {
-    if (IsWindow(window_)) DestroyWindow(window_);
+    if (IsWindow(window_)) {
+        // closed by its owner, not by the user: no end of the program to post
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
     if (font_ != nullptr) DeleteObject(font_);
     if (accessibility_ != nullptr) accessibility_->Release();
     if (comStarted_) procedure<decltype(&CoUninitialize)>(ole32_, "CoUninitialize")();
@@ -389,7 +393,11 @@ LRESULT CALLBACK Win32RuntimeServices::windowProc(HWND window, UINT message, WPA
     }
     auto* self = reinterpret_cast<Win32RuntimeServices*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (...) {  // only a failed allocation: it goes no further than here
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 LRESULT Win32RuntimeServices::handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -414,6 +422,17 @@ LRESULT Win32RuntimeServices::handle(UINT message, WPARAM wParam, LPARAM lParam)
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_ACTIVATE:
+        // The control that had the focus gets it back when the window is
+        // active again: after a message box, or after switching windows.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = IsChild(window_, focus) ? focus : nullptr;
+        } else if (lastFocus_ != nullptr && IsWindow(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -472,7 +491,11 @@ LRESULT CALLBACK Win32RuntimeServices::boxProc(HWND box, UINT message, WPARAM wP
                                                DWORD_PTR self)
 {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(box, boxProc, index);
-    return reinterpret_cast<Win32RuntimeServices*>(self)->editBox(index, message, wParam, lParam);
+    try {
+        return reinterpret_cast<Win32RuntimeServices*>(self)->editBox(index, message, wParam, lParam);
+    } catch (...) {  // only a failed allocation: the box takes the message as it is
+        return DefSubclassProc(box, message, wParam, lParam);
+    }
 }
 
 LRESULT Win32RuntimeServices::editBox(std::size_t index, UINT message, WPARAM wParam, LPARAM lParam)
@@ -521,7 +544,8 @@ LRESULT Win32RuntimeServices::editBox(std::size_t index, UINT message, WPARAM wP
         return hit == HTNOWHERE || hit == HTBORDER ? HTCLIENT : hit;
     }
     case WM_CHAR:
-        if (wParam == 1) return 0;  // the character Ctrl+A types
+        // the characters Ctrl+A and Ctrl+Backspace type are no text
+        if (wParam == 0x01 || wParam == 0x7F) return 0;
         [[fallthrough]];
     case WM_PASTE:
     case EM_REPLACESEL:

@@ -104,6 +104,7 @@ private:
     std::array<HWND, 2> boxes_{};
     std::array<HWND, 3> buttons_{};
     HWND toolTips_ = nullptr;
+    HWND lastFocus_ = nullptr;  // while the window is not active
     HFONT font_ = nullptr;
     std::wstring fontFace_;
     LONG lineHeight_ = 0;  // of a line of text in the font

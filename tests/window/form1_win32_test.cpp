@@ -188,9 +188,11 @@ TEST(Form1Win32, walksTheTypicalRoad)
     // 64 KiB pasted: refused whole, with the message; the box keeps its text
     shownBoxes.clear();
     f.type(u"txtInput", L"12");
+    SetFocus(f[u"txtInput"]);
     f.paste(u"txtInput", std::wstring(32768, L'7'));
     EXPECT_EQ(f.text(u"txtInput"), L"12");
     EXPECT_EQ(shownBoxes, std::vector<std::wstring>{numericEntryBox});
+    EXPECT_EQ(f.focusName(), L"txtInput");  // back where it was once the message is gone
 
     f.click(u"cmdReset");
     EXPECT_EQ(SendMessageW(f[u"optDistance"], BM_GETCHECK, 0, 0), BST_CHECKED);
