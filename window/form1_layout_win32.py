@@ -43,7 +43,7 @@ def literal(text):
         elif 0x20 <= ord(c) < 0x7F:
             out.append(c)
         else:
-            out.append(f"\\u{ord(c):04x}")
+            out.append(f"\\u{ord(c):04x}" if ord(c) < 0x10000 else f"\\U{ord(c):08x}")
     return 'u"' + "".join(out) + '"'
 
 
