@@ -91,6 +91,7 @@ public:
           // the Arabic decimal mark has the point as its stand-in; it means
           // nothing else there
           pointIsDecimal_(s.decimal == u'\u066B' && s.group != u'.'),
+          arabicMarks_(s.arabicMarks),
           group_(s.group == s.decimal ? u'\0' : s.group),
           minus_(s.minus)
     {
@@ -98,12 +99,14 @@ public:
 
     [[nodiscard]] constexpr bool isDecimal(char32_t c) const noexcept
     {
-        return (c == decimal_ && decimal_ != u'\0') || (pointIsDecimal_ && c == U'.');
+        return (c == decimal_ && decimal_ != u'\0') || (pointIsDecimal_ && c == U'.') ||
+               (arabicMarks_ && c == U'\u066B');
     }
 
     [[nodiscard]] constexpr bool isGroup(char32_t c) const noexcept
     {
         if (group_ == u'\0' || isDecimal(c)) return false;
+        if (arabicMarks_ && c == U'\u066C') return true;
         if (isSpaceLike(group_)) return isSpaceLike(c);
         if (isApostrophe(group_)) return isApostrophe(c);
         return c == group_;
@@ -120,6 +123,7 @@ public:
 private:
     char16_t decimal_;
     bool pointIsDecimal_;
+    bool arabicMarks_;
     char16_t group_;
     char32_t minus_;
 };

@@ -33,7 +33,9 @@ struct Outcome {
 //   for an apostrophe; a grouped integer part never starts with a zero, so
 //   "0,125" is never read as 125;
 // - one decimal mark (where it is U+066B, "." too), then an optional exponent:
-//   "E" or "e", a sign, digits.
+//   "E" or "e", a sign, digits;
+// - where the settings say so (arabicMarks), the Arabic decimal and group
+//   marks U+066B and U+066C beside the settings' own.
 // The empty text is not numeric.
 [[nodiscard]] bool isNumeric(std::u16string_view text, NumberSettings settings) noexcept;
 

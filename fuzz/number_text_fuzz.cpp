@@ -19,6 +19,7 @@
 //                         turns into the same number in any locale.
 //          bit 2     the minus sign: '-' or U+2212.
 //          bits 3-5  the group sizes when byte 1 asks for unusual ones.
+//          bit 6     whether the Arabic decimal and group marks are read too.
 //   byte 1  bits 0-1  the decimal mark: '.', ',', U+066B, '.'.
 //          bits 2-5  the group mark, from groupMarks (one entry is "the same
 //                    as the decimal mark", which means no grouping; any other
@@ -109,6 +110,7 @@ Marks marksOf(NumberSettings s)
     Marks m;
     m.decimals.push_back(s.decimal);
     if (s.decimal == u'\u066B' && s.group != u'.') m.decimals.push_back(U'.');
+    if (s.arabicMarks) m.decimals.push_back(U'\u066B');
     if (s.group != u'\0' && s.group != s.decimal) {
         if (spaceMarks.find(s.group) != std::u32string_view::npos) {
             m.groups = spaceMarks;
@@ -117,6 +119,7 @@ Marks marksOf(NumberSettings s)
         } else {
             m.groups.push_back(s.group);
         }
+        if (s.arabicMarks) m.groups.push_back(U'\u066C');
         std::erase_if(m.groups, [&](char32_t c) { return m.decimals.find(c) != std::u32string::npos; });
     }
     return m;
@@ -213,6 +216,7 @@ Header readHeader(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2)
     h.decoding = static_cast<Decoding>(b0 & 3u);
     NumberSettings& s = h.settings;
     s.minus = (b0 & 4u) != 0 ? U'\u2212' : U'-';
+    s.arabicMarks = (b0 & 64u) != 0;
 
     constexpr std::array<char16_t, 4> decimals{{u'.', u',', u'\u066B', u'.'}};
     s.decimal = decimals[b1 & 3u];

@@ -13,6 +13,10 @@ struct NumberSettings {
     std::uint8_t groupRepeat = 3;  // digits in each group before it (2 in Indian grouping: 12,34,567)
     char32_t zero = U'0';          // the zero digit; the other digits follow it
     char32_t minus = U'-';         // the minus sign, without direction marks
+    // Whether the Arabic decimal and group marks, U+066B and U+066C, are read
+    // beside the marks above: where the user's own digits are Arabic-Indic,
+    // whichever digits numbers are written with.
+    bool arabicMarks = false;
 
     friend constexpr bool operator==(NumberSettings, NumberSettings) = default;
 };

@@ -164,6 +164,13 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {NumberSettings{u'\u066B', u'.'}, u"12.5", true},
         {persian, u"\u06F0\u066B\u06F5", false},
         {persian, u"\u200E\u2212\u06F2\u066B\u06F5", false},
+        // the Arabic marks beside the settings' own "." and ","
+        {egyptOnWindows, u"\u0661\u0662\u066B\u0665", false},
+        {egyptOnWindows, u"\u0661\u066C\u0662\u0663\u0664", false},
+        {egyptOnWindows, u"\u0661,\u0662\u0663\u0664.\u0665", false},
+        {egyptOnWindows, u"\u0661\u066C\u0662\u0663", true},
+        {egyptOnWindows, u"\u0660\u066C\u0661\u0662\u0665", true},
+        {us, u"12\u066B5", true},
         // digits beyond the basic plane: Adlam
         {adlam, u"\U0001E951\u2E41\U0001E952\U0001E953\U0001E954.\U0001E955", false},
         {adlam, u"\U0001E951" u"2", true},
@@ -230,6 +237,8 @@ TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
         {arabic, u"\u061C-\u0662\u066B\u0665", -2.5, RunError::None},
         {arabic, u"\u0661\u066B\u0665E-\u0660\u0667", 1.5e-7, RunError::None},
         {persian, u"\u200E\u2212\u06F2\u066B\u06F5", -2.5, RunError::None},
+        {egyptOnWindows, u"\u0661\u066C\u0662\u0663\u0664\u066B\u0665", 1234.5,
+         RunError::None},
         {adlam, u"\U0001E951\u2E41\U0001E952\U0001E953\U0001E954.\U0001E955", 1234.5, RunError::None},
         // failures
         {us, u"", 0, RunError::TypeMismatch},
