@@ -1,6 +1,7 @@
 #include "qt_runtime_services.h"
 
 #include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -104,6 +105,25 @@ private:
     std::function<void()> refused_;
 };
 
+// The list's selection, kept as a list box keeps it: one chosen entry, which
+// the user moves but cannot take away, neither by a click beside the entries,
+// nor by Ctrl with a click or Space, nor through a screen reader. A newly
+// chosen entry replaces the old one; only emptying the list leaves none.
+class OneChosenEntry final : public QItemSelectionModel {
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+    using QItemSelectionModel::select;
+
+    void select(const QItemSelection& selection, SelectionFlags command) override
+    {
+        if (command.testFlag(Select) && !selection.isEmpty()) {
+            QItemSelectionModel::select(selection, command | Clear);
+        } else if (!hasSelection() || model()->rowCount() == 0) {
+            QItemSelectionModel::select(selection, command);
+        }
+    }
+};
+
 }  // namespace
 
 QtRuntimeServices::QtRuntimeServices(QWidget& form)
@@ -128,6 +148,9 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
             if (on) raise(optionClick_[i]);
         });
     }
+    QItemSelectionModel* const plain = list1_->selectionModel();
+    list1_->setSelectionModel(new OneChosenEntry(list1_->model(), list1_));
+    delete plain;
     // The list's Click is a selection made by the user, by mouse or keys;
     // emptying and filling the list are not, and neither is the current row
     // that tabbing into the list sets.

@@ -67,6 +67,10 @@ void paste(QLineEdit* box, Paste how, const QString& text)
 
 Q_DECLARE_METATYPE(Paste)
 
+// Clicks that choose no new entry.
+enum class ChoiceKept { OptionAgain, EmptySpace, CtrlOnChosen, CtrlSpace };
+Q_DECLARE_METATYPE(ChoiceKept)
+
 namespace {
 
 QString categoryName(Category c)
@@ -317,21 +321,52 @@ private slots:
         QVERIFY(f.boxes.empty());
     }
 
-    void clickingTheSelectedOptionAgainKeepsTheChoice()
+    // Clicks that choose nothing new keep the chosen entry, its units and the
+    // boxes: the list, like a list box, always keeps its one chosen entry.
+    void clicksThatChooseNothingNewKeepTheChoice_data()
     {
+        QTest::addColumn<ChoiceKept>("click");
+        QTest::newRow("the selected option again") << ChoiceKept::OptionAgain;
+        QTest::newRow("the list's empty space") << ChoiceKept::EmptySpace;
+        QTest::newRow("Ctrl+click on the chosen entry") << ChoiceKept::CtrlOnChosen;
+        QTest::newRow("Ctrl+Space on the chosen entry") << ChoiceKept::CtrlSpace;
+    }
+
+    void clicksThatChooseNothingNewKeepTheChoice()
+    {
+        QFETCH(ChoiceKept, click);
         ShownForm f;
         QVERIFY(f.ready);
         f.clickOption(Category::Weight);
         f.clickRow(2);
         f.c().txtInput->setText(QStringLiteral("5"));
         QSignalSpy added(f.c().list1->model(), &QAbstractItemModel::rowsInserted);
-        f.clickOption(Category::Weight);
+        QListWidget* const list = f.c().list1;
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        const QPoint below(last.center().x(), last.bottom() + last.height() / 2);
+        switch (click) {
+        case ChoiceKept::OptionAgain: f.clickOption(Category::Weight); break;
+        case ChoiceKept::EmptySpace:
+            QVERIFY(list->viewport()->rect().contains(below) && !list->indexAt(below).isValid());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+            break;
+        case ChoiceKept::CtrlOnChosen:
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              list->visualItemRect(list->item(2)).center());
+            break;
+        case ChoiceKept::CtrlSpace:
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+            break;
+        }
         QCOMPARE(added.count(), 0);
         QVERIFY(f.option(Category::Weight)->isChecked());
         QCOMPARE(f.listed(), captionsOf(Category::Weight));
         QCOMPARE(f.selectedRow(), 2);
         QCOMPARE(f.c().lblInput->text(), QStringLiteral("Ounces"));
         QCOMPARE(f.c().txtInput->text(), QStringLiteral("5"));
+        f.click(f.c().cmdConvert);
+        QCOMPARE(f.c().txtOutput->text(), QStringLiteral("141.745"));
     }
 
     void resetReachesTheHomeState_data()
