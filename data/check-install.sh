@@ -2,15 +2,18 @@
 # Installs the build into a fresh staging folder, as a package would put it
 # under /usr, and checks that everything a Linux desktop looks for is there:
 # the program on the PATH, the menu entry, the software-centre metadata and
-# the icon in every size.
+# the icon in every size. Given a ROOT (a package unpacked there), it checks
+# that instead, and that it holds exactly the files the install puts.
 #
-#   check-install.sh CMAKE BUILD_DIR [CONFIG] ["16 32 ..."]
+#   check-install.sh CMAKE BUILD_DIR [CONFIG] ["16 32 ..."] [ROOT]
 set -uo pipefail
 
 cmake=${1:?usage: check-install.sh CMAKE BUILD_DIR [CONFIG] [SIZES]}
 build=${2:?usage: check-install.sh CMAKE BUILD_DIR [CONFIG] [SIZES]}
 config=${3:-}
-sizes=${4:-16 32}
+# every size drawn, unless told
+sizes=${4:-$(cd "$(dirname "$0")/icons" && ls mensora-*.png | sed 's/mensora-\(.*\)\.png/\1/')}
+given=${5:-}
 app_id=org.mensora.Mensora
 
 stage=$(mktemp -d "${TMPDIR:-/tmp}/mensora-stage.XXXXXX")
@@ -25,15 +28,21 @@ if ! DESTDIR="$stage" "$cmake" "${install_args[@]}" >"$stage.log" 2>&1; then
 fi
 rm -f "$stage.log"
 
-root=$stage/usr
+tree=${given:-$stage}
+root=$tree/usr
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+files() { (cd "$1" && find . ! -type d | sort); }
+if [ -n "$given" ] && ! diff <(files "$stage") <(files "$given"); then
+  fail "$given does not hold what the install puts (< the install, > $given)"
+fi
 need_file() {
   if [ -f "$root/$1" ]; then echo "ok    /usr/$1"; else fail "missing /usr/$1"; fi
 }
 
-# The program, where Exec=mensora finds it.
+# The program, where Exec=mensora finds it, and its manual page.
 need_file bin/mensora
+need_file share/man/man1/mensora.1.gz
 [ -f "$root/bin/mensora" ] && [ ! -x "$root/bin/mensora" ] && fail "/usr/bin/mensora is not executable"
 
 # The menu entry and the metadata, under the names the desktop derives from
@@ -75,7 +84,7 @@ fi
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures problem(s) in the installed layout; it holds:"
-  (cd "$stage" && find . -type f | sort)
+  files "$tree"
   exit 1
 fi
 echo "install layout complete"
