@@ -7,8 +7,8 @@
 
 namespace mensora {
 
-// A finite, nonzero double rounded to 15 significant digits, correctly:
-// d.dddddddddddddd times ten to the exponent.
+// A finite double rounded to 15 significant digits, correctly:
+// d.dddddddddddddd times ten to the exponent; zero is the one digit 0.
 struct Digits15 {
     bool negative = false;
     std::string digits;  // without trailing zeros, at least one

@@ -9,6 +9,8 @@
 #include <random>
 #include <set>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "catalogue_table.h"
@@ -237,6 +239,29 @@ TEST(Conversions, SumsAreRoundedLikeTheirDecimalDigits)
         const double expected = referenceSum(a, b);
         ASSERT_EQ(sum, expected) << std::hexfloat << a << " + " << b;
         ASSERT_EQ(std::signbit(sum), std::signbit(expected)) << std::hexfloat << a << " + " << b;
+    }
+}
+
+struct DigitsCase {
+    double value;
+    bool negative;
+    std::string_view digits;
+    int exponent;
+};
+
+// The 15 digits the writer and the sums' rounding take: never none, not even
+// for zero, and rounded up into the next power where the 16th says so.
+TEST(Conversions, Digits15KeepsAtLeastOneDigit)
+{
+    const std::vector<DigitsCase> cases{
+        {0.0, false, "0", 0},
+        {-1234.5, true, "12345", 3},
+        {9.999999999999998, false, "1", 1},
+        {5e-324, false, "494065645841247", -324},
+    };
+    for (const auto& c : cases) {
+        const Digits15 d = digits15(c.value);
+        EXPECT_EQ(std::tuple(d.negative, d.digits, d.exponent), std::tuple(c.negative, c.digits, c.exponent)) << c.value;
     }
 }
 
