@@ -3,6 +3,7 @@
 // for real and answered as a user would.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -89,18 +90,30 @@ public:
         runtime.processMessages();
     }
 
-    // A key pressed where the focus is, through the program's message loop.
-    void key(WPARAM virtualKey, bool shift = false)
+    // A key pressed where the focus is, with the keys held that are given,
+    // through the program's message loop.
+    void key(WPARAM virtualKey, std::initializer_list<int> held = {})
     {
-        BYTE keys[256]{};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
+        std::array<BYTE, 256> keys{};
+        for (const int k : held) keys[static_cast<std::size_t>(k)] = 0x80;
+        SetKeyboardState(keys.data());
         PostMessageW(GetFocus(), WM_KEYDOWN, virtualKey, 1);
         PostMessageW(GetFocus(), WM_KEYUP, virtualKey, 0xC0000001);
         runtime.processMessages();
-        keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
+        SetKeyboardState(std::array<BYTE, 256>{}.data());
+    }
+
+    // The left button pressed on a control and let go at an offset from
+    // where it went down, through the program's message loop.
+    void mouse(std::u16string_view name, int awayX = 0)
+    {
+        RECT r{};
+        GetClientRect((*this)[name], &r);
+        SetFocus(nullptr);
+        PostMessageW((*this)[name], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+        PostMessageW((*this)[name], WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right / 2 + awayX, r.bottom / 2));
+        PostMessageW((*this)[name], WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2 + awayX, r.bottom / 2));
+        runtime.processMessages();
     }
 
     void type(std::u16string_view name, std::wstring_view text)
@@ -320,7 +333,7 @@ TEST(Form1Win32, answersTheKeyboard)
         EXPECT_EQ(f.focusName(), next);
     }
     EXPECT_EQ(SendMessageW(f[u"list1"], LB_GETCURSEL, 0, 0), LB_ERR);
-    f.key(VK_TAB, true);
+    f.key(VK_TAB, {VK_SHIFT});
     EXPECT_EQ(f.focusName(), L"cmdReset");
 
     // a key in the list chooses at once and moves on to the input box (the
@@ -360,6 +373,53 @@ TEST(Form1Win32, answersTheKeyboard)
     // closing the window ends the program
     SendMessageW(f.runtime.window(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(f.runtime.processMessages());
+}
+
+// Enter presses a push button that has the focus, however the focus came to
+// it, and nothing while the focus is elsewhere, where no button looks the
+// default either; Space presses the focused button too.
+TEST(Form1Win32, entersAsEveryWindowsDialogDoes)
+{
+    ShownForm f;
+    f.clickRow(1);  // Inches to Centimeters
+    f.key('1');
+    const auto enterPresses = [&f](WPARAM key = VK_RETURN) {
+        SetWindowTextW(f[u"txtOutput"], L"");
+        f.key(key);
+        return f.text(u"txtOutput") == L"2.54";
+    };
+    const auto looksDefault = [&f] { return (GetWindowLongW(f[u"cmdConvert"], GWL_STYLE) & BS_TYPEMASK) != BS_PUSHBUTTON; };
+    EXPECT_FALSE(enterPresses());
+    EXPECT_FALSE(enterPresses(VK_ESCAPE));
+    EXPECT_FALSE(looksDefault());
+    f.key(VK_TAB);
+    f.key(VK_TAB);
+    EXPECT_EQ(f.focusName(), L"cmdConvert");
+    EXPECT_TRUE(looksDefault());
+    EXPECT_TRUE(enterPresses());
+    EXPECT_TRUE(enterPresses(VK_SPACE));
+    f.key(VK_TAB, {VK_SHIFT});
+    EXPECT_FALSE(looksDefault());
+    EXPECT_FALSE(enterPresses());
+
+    f.mouse(u"cmdConvert");  // a click, then Enter
+    EXPECT_EQ(f.text(u"txtOutput"), L"2.54");
+    EXPECT_TRUE(enterPresses());
+    f.mouse(u"txtOutput");  // the output box clicked, emptied, then Tab onto Convert
+    EXPECT_FALSE(looksDefault());
+    f.key('A', {VK_CONTROL});
+    f.key(VK_DELETE);
+    f.key(VK_TAB);
+    EXPECT_EQ(f.focusName(), L"cmdConvert");
+    EXPECT_TRUE(enterPresses());
+    f.mouse(u"txtInput");
+    EXPECT_FALSE(looksDefault());
+    SetWindowTextW(f[u"txtOutput"], L"");
+    f.mouse(u"cmdConvert", 400);  // pressed, and let go off the button: no click
+    EXPECT_EQ(f.text(u"txtOutput"), L"");
+    EXPECT_EQ(f.focusName(), L"cmdConvert");
+    EXPECT_TRUE(enterPresses());
+    EXPECT_TRUE(shownBoxes.empty());
 }
 
 // What Windows' Region settings say, as Mensora takes it.
