@@ -45,12 +45,12 @@ LRESULT refuse(HWND box)
 
 // The clipboard's whole text in the selection's place, passed over the white
 // space and line breaks around it, as one edit that Undo takes back.
-void paste(HWND box)
+LRESULT paste(HWND box)
 {
     std::wstring text;
     text.reserve(limit);  // before the clipboard is opened: nothing below throws
     bool refused = false;
-    if (!OpenClipboard(box)) return;
+    if (!OpenClipboard(box)) return 0;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* all = static_cast<const wchar_t*>(GlobalLock(data))) {
             const auto around = [](wchar_t c) { return isSpaceAround(c); };
@@ -63,13 +63,14 @@ void paste(HWND box)
         }
     }
     CloseClipboard();
-    if (refused || !fits(box, text.size())) refuse(box);
-    else if (!text.empty()) DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    if (refused || !fits(box, text.size())) return refuse(box);
+    if (!text.empty()) DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
 }
 
 // Ctrl+Backspace: the word before the caret goes, with the white space after
 // it, as one edit that Undo takes back; a selection goes as with Backspace.
-void deleteWordBefore(HWND box)
+LRESULT deleteWordBefore(HWND box)
 {
     auto [from, to] = selection(box);
     if (from == to) {
@@ -80,7 +81,7 @@ void deleteWordBefore(HWND box)
         while (from > 0 && !isSpaceAround(text[from - 1])) --from;
         SendMessageW(box, EM_SETSEL, from, to);
     }
-    DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    return DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
 }
 
 LONG lineHeight(HWND box)
@@ -141,22 +142,16 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_KEYDOWN:
-        if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
-            SendMessageW(box, EM_SETSEL, 0, -1);  // Ctrl+A selects all
-            return 0;
-        }
-        if (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
-            paste(box);  // Shift+Insert, for which the edit control pastes without WM_PASTE
-            return 0;
+        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+            if (wParam == 'A') return SendMessageW(box, EM_SETSEL, 0, -1);  // Ctrl+A selects all
+            if (wParam == VK_BACK) return deleteWordBefore(box);
+        } else if (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0) {
+            return paste(box);  // Shift+Insert, which the edit control would paste without WM_PASTE
         }
         break;
     case WM_CHAR:
     case WM_IME_CHAR: {
-        if (wParam == 0x01) return 0;  // what Ctrl+A types is no text
-        if (wParam == 0x7F) {
-            deleteWordBefore(box);
-            return 0;
-        }
+        if (wParam == 0x01 || wParam == 0x7F) return 0;  // what Ctrl+A and Ctrl+Backspace type is no text
         // A character beyond the BMP comes in two halves: refused, its
         // second half is left out too.
         const bool restOfRefused = SetWindowLongPtrW(box, GWLP_USERDATA, 0) != 0 && isLowSurrogate(wParam);
@@ -168,8 +163,7 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_PASTE:
-        paste(box);
-        return 0;
+        return paste(box);
     case WM_IME_COMPOSITION:  // an input method's result is judged whole
         if (lParam & GCS_RESULTSTR) {
             HIMC context = ImmGetContext(box);

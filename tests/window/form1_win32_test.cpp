@@ -109,7 +109,6 @@ public:
     {
         RECT r{};
         GetClientRect((*this)[name], &r);
-        SetFocus(nullptr);
         PostMessageW((*this)[name], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
         PostMessageW((*this)[name], WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right / 2 + awayX, r.bottom / 2));
         PostMessageW((*this)[name], WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2 + awayX, r.bottom / 2));
@@ -122,7 +121,7 @@ public:
         runtime.processMessages();
     }
 
-    void paste(std::u16string_view name, const std::wstring& text)
+    void clip(const std::wstring& text)
     {
         ASSERT_TRUE(OpenClipboard(runtime.window()));
         EmptyClipboard();
@@ -131,6 +130,11 @@ public:
         GlobalUnlock(data);
         SetClipboardData(CF_UNICODETEXT, data);
         CloseClipboard();
+    }
+
+    void paste(std::u16string_view name, const std::wstring& text)
+    {
+        clip(text);
         SendMessageW((*this)[name], WM_PASTE, 0, 0);
         runtime.processMessages();
     }
@@ -420,6 +424,87 @@ TEST(Form1Win32, entersAsEveryWindowsDialogDoes)
     EXPECT_EQ(f.focusName(), L"cmdConvert");
     EXPECT_TRUE(enterPresses());
     EXPECT_TRUE(shownBoxes.empty());
+}
+
+// Every way text reaches a box, by real keys where keys bring it: an edit
+// that would make the text longer than 4,096 characters is refused whole,
+// with one message, and the box keeps its text and its undo; a paste is the
+// clipboard's whole text, past the white space around it, and a line break
+// left inside it is refused.
+TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
+{
+    ShownForm f;
+    HWND box = f[u"txtInput"];
+    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText };
+    const std::wstring full(4096, L'7');
+    const std::wstring astral = L"\U0001F600";
+    const struct {
+        std::wstring before;  // the caret at its end
+        Way way;
+        std::wstring text;    // put on the clipboard, or set
+        std::wstring after;   // empty: refused, `before` kept
+    } rows[] = {
+        {full.substr(1), Way::Key, L"", full},
+        {full, Way::Key, L"", L""},
+        {full.substr(2), Way::Astral, L"", full.substr(2) + astral},
+        {full.substr(1), Way::Astral, L"", L""},
+        {L"12", Way::ShiftInsert, std::wstring(5000, L'7'), L""},
+        {L"12", Way::ShiftInsert, std::wstring(5 << 20, L'7'), L""},  // 10 MiB
+        {full.substr(6), Way::CtrlV, L"123456", full.substr(6) + L"123456"},
+        {full.substr(5), Way::CtrlV, L"123456", L""},
+        {L"-", Way::CtrlV, L"\r\n 42\t\r\n", L"-42"},
+        {L"-", Way::ShiftInsert, L"\n42\n", L"-42"},
+        {L"1", Way::WmPaste, L"\u2028 2.5\u00a0", L"12.5"},
+        {L"-", Way::CtrlV, L"42\n7777", L""},
+        {L"-", Way::ShiftInsert, L"42\r\n7777", L""},
+        {L"-", Way::WmPaste, L"\n42\u20297777\n", L""},
+        {L"12", Way::WmSetText, full, full},
+        {L"12", Way::WmSetText, full + L"7", L""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(&row - rows));
+        SetWindowTextW(box, row.before.c_str());
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, row.before.size() - 1, row.before.size());
+        SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(row.before.c_str() + row.before.size() - 1));
+        shownBoxes.clear();
+        if (row.way == Way::Key) f.key('7');
+        if (row.way == Way::Astral) {
+            std::array<INPUT, 4> keys{};
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                keys[i].type = INPUT_KEYBOARD;
+                keys[i].ki.wScan = static_cast<WORD>(astral[i / 2]);
+                keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 != 0 ? KEYEVENTF_KEYUP : 0);
+            }
+            ASSERT_EQ(SendInput(keys.size(), keys.data(), sizeof(INPUT)), keys.size());
+            for (int i = 0; i < 20 && GetWindowTextLengthW(box) == static_cast<int>(row.before.size()); ++i) {
+                Sleep(10);
+                f.runtime.processMessages();
+            }
+        }
+        if (row.way != Way::WmSetText) f.clip(row.text);
+        if (row.way == Way::CtrlV) f.key('V', {VK_CONTROL});
+        if (row.way == Way::ShiftInsert) f.key(VK_INSERT, {VK_SHIFT});
+        if (row.way == Way::WmPaste) SendMessageW(box, WM_PASTE, 0, 0);
+        if (row.way == Way::WmSetText) SetWindowTextW(box, row.text.c_str());
+        f.runtime.processMessages();
+        EXPECT_EQ(f.text(u"txtInput"), row.after.empty() ? row.before : row.after);
+        EXPECT_EQ(shownBoxes, std::vector<std::wstring>(row.after.empty() ? 1 : 0, numericEntryBox));
+        EXPECT_EQ(SendMessageW(box, EM_CANUNDO, 0, 0) != 0, row.way != Way::WmSetText || row.after.empty());
+    }
+
+    // Ctrl+Backspace deletes the word before the caret, which Undo brings
+    // back; Ctrl+A selects all and types nothing
+    SetWindowTextW(box, L"12 345");
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 6, 6);
+    f.key(VK_BACK, {VK_CONTROL});
+    EXPECT_EQ(f.text(u"txtInput"), L"12 ");
+    f.key('Z', {VK_CONTROL});
+    EXPECT_EQ(f.text(u"txtInput"), L"12 345");
+    f.key('A', {VK_CONTROL});
+    EXPECT_EQ(f.text(u"txtInput"), L"12 345");
+    EXPECT_EQ(SendMessageW(box, EM_GETSEL, 0, 0), MAKELRESULT(0, 6));
 }
 
 // What Windows' Region settings say, as Mensora takes it.
