@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -225,14 +226,11 @@ TEST(Form1Win32, walksTheTypicalRoad)
 
 // Each control where the form's table puts it, at the monitor's dpi, with its
 // caption, its tooltip, and the window's font.
-TEST(Form1Win32, placesEveryControlAsTheTableSays)
+// The window's client area at a dpi, as the table gives it.
+RECT clientAt(UINT dpi) { return {0, 0, MulDiv(6390 / 15, static_cast<int>(dpi), 96), MulDiv(4455 / 15, static_cast<int>(dpi), 96)}; }
+
+void expectAsTheTableSays(ShownForm& f, UINT dpi)
 {
-    ShownForm f;
-    const UINT dpi = GetDpiForWindow(f.runtime.window());
-    RECT client{};
-    GetClientRect(f.runtime.window(), &client);
-    EXPECT_EQ(client.right, MulDiv(6390 / 15, static_cast<int>(dpi), 96));
-    EXPECT_EQ(client.bottom, MulDiv(4455 / 15, static_cast<int>(dpi), 96));
     HWND tips = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -318,6 +316,50 @@ TEST(Form1Win32, placesEveryControlAsTheTableSays)
         EXPECT_TRUE(std::wstring_view(font.lfFaceName) == L"Comic Sans MS" ||
                     std::wstring_view(font.lfFaceName) == L"Comic Neue")
             << font.lfFaceName;
+    }
+}
+
+TEST(Form1Win32, placesEveryControlAsTheTableSays)
+{
+    ShownForm f;
+    const UINT dpi = GetDpiForWindow(f.runtime.window());
+    std::array<wchar_t, 8> expected{};  // the dpi the run set, which the window must have
+    ASSERT_GT(GetEnvironmentVariableW(L"MENSORA_EXPECTED_DPI", expected.data(), expected.size()), 0U);
+    EXPECT_EQ(dpi, std::wcstoul(expected.data(), nullptr, 10));
+    RECT client{};
+    GetClientRect(f.runtime.window(), &client);
+    EXPECT_EQ(client.right, clientAt(dpi).right);
+    EXPECT_EQ(client.bottom, clientAt(dpi).bottom);
+    expectAsTheTableSays(f, dpi);
+}
+
+// A move to a monitor of another dpi, with the messages Windows sends then
+// (wine never sends them): the size asked first is the one whose client area
+// at the new dpi is the table's; then the window is laid out for it and moved
+// once, to where Windows suggests, at that size; the old font is gone.
+TEST(Form1Win32, laysItselfOutAgainWhenTheDpiChanges)
+{
+    ShownForm f;
+    HWND window = f.runtime.window();
+    for (const UINT dpi : {144U, 192U}) {
+        SCOPED_TRACE(dpi);
+        SIZE size{};
+        ASSERT_TRUE(SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+        RECT frame = clientAt(dpi);  // wine keeps the frame at the window's own dpi: the size tells
+        AdjustWindowRectExForDpi(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE), dpi);
+        EXPECT_EQ(size.cx, frame.right - frame.left);
+        EXPECT_EQ(size.cy, frame.bottom - frame.top);
+        HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageW(f[u"cmdConvert"], WM_GETFONT, 0, 0));
+        RECT suggested{40, 30, 40 + size.cx + 3, 30 + size.cy - 2};  // a straight scale, a few pixels off
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT placed{};
+        GetWindowRect(window, &placed);
+        EXPECT_EQ(placed.left, 40);
+        EXPECT_EQ(placed.top, 30);
+        EXPECT_EQ(placed.right - placed.left, size.cx);
+        EXPECT_EQ(placed.bottom - placed.top, size.cy);
+        EXPECT_EQ(GetObjectType(old), 0U);
+        expectAsTheTableSays(f, dpi);
     }
 }
 
