@@ -15,6 +15,7 @@
 #include "win32_runtime_services.h"
 
 #include <commctrl.h>  // after windows.h
+#include <oleacc.h>
 
 using namespace mensora;
 namespace table = mensora::testing;
@@ -242,9 +243,6 @@ void expectAsTheTableSays(ShownForm& f, UINT dpi)
         },
         reinterpret_cast<LPARAM>(&tips));
     ASSERT_NE(tips, nullptr);
-    // each box comes just after its unit's label, so Windows names it by it
-    EXPECT_EQ(GetWindow(f[u"txtInput"], GW_HWNDPREV), f[u"lblInput"]);
-    EXPECT_EQ(GetWindow(f[u"txtOutput"], GW_HWNDPREV), f[u"lblOutput"]);
 
     for (const table::ControlRow& row : table::form1Controls) {
         SCOPED_TRACE(row.name);
@@ -547,6 +545,42 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
     f.key('A', {VK_CONTROL});
     EXPECT_EQ(f.text(u"txtInput"), L"12 345");
     EXPECT_EQ(SendMessageW(box, EM_GETSEL, 0, 0), MAKELRESULT(0, 6));
+}
+
+// What a screen reader hears of each control, read back through Windows'
+// accessibility: each by its caption, and once an entry is chosen each box,
+// which it reads as text, by the unit above it. (The names set for what no
+// caption names, the list's, the empty frames' and the empty labels', go
+// through a service that wine lacks.)
+TEST(Form1Win32, namesEachControlAsAScreenReaderHearsIt)
+{
+    ShownForm f;
+    f.clickRow(1);  // Inches to Centimeters
+    for (const table::ControlRow& row : table::form1Controls) {
+        const bool unit = row.kind == table::Kind::Label || row.kind == table::Kind::TextBox;
+        if (row.caption.empty() && !unit) continue;
+        SCOPED_TRACE(row.name);
+        const std::u16string name(row.name, row.name + std::char_traits<char>::length(row.name));
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(f[name], static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                             reinterpret_cast<void**>(&accessible)),
+                  S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR heard = nullptr;
+        accessible->get_accName(self, &heard);
+        std::wstring expected(row.caption.begin(), row.caption.end());
+        if (unit) expected = name.find(u"Input") != std::u16string::npos ? L"Inches" : L"Centimeters";
+        EXPECT_EQ(heard != nullptr ? std::wstring(heard) : L"", expected);
+        VARIANT role{};
+        accessible->get_accRole(self, &role);
+        if (row.kind == table::Kind::TextBox) {
+            EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+        }
+        SysFreeString(heard);
+        accessible->Release();
+    }
 }
 
 // What Windows' Region settings say, as Mensora takes it.
