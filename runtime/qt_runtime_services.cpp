@@ -48,7 +48,8 @@ NumberSettings numberSettingsFrom(const LocaleNumberTexts& texts)
     const std::u16string zero = toU16(texts.zero);
     const auto size = static_cast<int>(groups.back());
     const auto repeat = static_cast<int>(groups.size() > 2 ? groups[groups.size() - 2] : groups.back());
-    return numberSettingsOfMarks({decimal, groups.size() < 2 ? std::u16string_view() : group, minus, zero, size, repeat});
+    const std::u16string_view mark = groups.size() < 2 ? std::u16string_view() : group;
+    return numberSettingsOfMarks({decimal, mark, minus, zero, size, repeat});
 }
 
 namespace {

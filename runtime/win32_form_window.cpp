@@ -17,11 +17,7 @@ constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 // Every control starts a group of its own but the option buttons, which are
 // one group that the first of them starts; the Tab key stops at each control
 // that takes the focus, and in the option group at the chosen option only.
-struct NativeKind {
-    const wchar_t* className;
-    DWORD style;
-    DWORD extendedStyle;
-};
+struct NativeKind { const wchar_t* className; DWORD style; DWORD extendedStyle; };
 constexpr NativeKind nativeKinds[] = {
     {WC_BUTTONW, WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX, 0},  // clipped by the frames above, where they overlap
     {WC_BUTTONW, BS_AUTORADIOBUTTON, 0},
@@ -34,36 +30,37 @@ constexpr NativeKind nativeKinds[] = {
 
 int scaled(int pixelsAt96, UINT dpi) { return MulDiv(pixelsAt96, static_cast<int>(dpi), 96); }
 
+int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
 // The first of the faces that is installed, else the last, for which
 // Windows finds the font most like it.
 std::wstring installedFace(std::span<const std::u16string_view> faces)
 {
     HDC screen = GetDC(nullptr);
-    std::wstring chosen = wide(faces.back());
-    for (const std::u16string_view face : faces) {
-        LOGFONTW wanted{};
+    LOGFONTW wanted{};
+    bool found = false;
+    for (std::size_t i = 0; i < faces.size() && !found; ++i) {
+        wanted = LOGFONTW{};
         wanted.lfCharSet = DEFAULT_CHARSET;
-        wcsncpy(wanted.lfFaceName, wide(face).c_str(), LF_FACESIZE - 1);
-        bool found = false;
-        EnumFontFamiliesExW(
-            screen, &wanted,
-            [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM flag) -> int {
-                *reinterpret_cast<bool*>(flag) = true;
-                return 0;
-            },
-            reinterpret_cast<LPARAM>(&found), 0);
-        if (found) {
-            chosen = wanted.lfFaceName;
-            break;
-        }
+        wcsncpy(wanted.lfFaceName, wide(faces[i]).c_str(), LF_FACESIZE - 1);
+        EnumFontFamiliesExW(screen, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
     }
     ReleaseDC(nullptr, screen);
-    return chosen;
+    return wanted.lfFaceName;
 }
 
 }  // namespace
 
-std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+std::u16string windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return {text.begin(), text.end()};
+}
 
 Win32FormWindow::Win32FormWindow(const FormDescription& form, HINSTANCE instance) : form_(form)
 {
@@ -72,16 +69,12 @@ Win32FormWindow::Win32FormWindow(const FormDescription& form, HINSTANCE instance
     // A class of the dialog kind, so that the dialog manager runs the window;
     // its icons are shared, loaded once however often it is registered.
     const std::wstring className = L"Mensora." + wide(form.name);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, LR_SHARED));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = className.c_str();
+    const auto icon = [instance](int size) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
+    };
+    const WNDCLASSEXW windowClass{sizeof(WNDCLASSEXW), 0, windowProc, 0, DLGWINDOWEXTRA, instance, icon(32),
+                                  LoadCursorW(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE), nullptr,
+                                  className.c_str(), icon(16)};
     RegisterClassExW(&windowClass);  // refused harmlessly when a second form registers it again
 
     // Built at the size it has on the screen that opens it, each control with
@@ -95,12 +88,12 @@ Win32FormWindow::Win32FormWindow(const FormDescription& form, HINSTANCE instance
     if (window_ == nullptr) FatalAppExitW(0, L"Mensora could not open its window.");
     // The layout here alone decides at every dpi: the dialog manager's own
     // scaling is off, where Windows has it (version 1703 on).
-    using Scaling = decltype(&SetDialogDpiChangeBehavior);
-    using ControlScaling = decltype(&SetDialogControlDpiChangeBehavior);
-    if (const auto off = procedure<Scaling>(L"user32", "SetDialogDpiChangeBehavior")) off(window_, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
-    const auto controlOff = procedure<ControlScaling>(L"user32", "SetDialogControlDpiChangeBehavior");
-    constexpr auto fixed = static_cast<DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS>(DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT);
-
+    const auto off = procedure<decltype(&SetDialogDpiChangeBehavior)>(L"user32", "SetDialogDpiChangeBehavior");
+    const auto controlOff =
+        procedure<decltype(&SetDialogControlDpiChangeBehavior)>(L"user32", "SetDialogControlDpiChangeBehavior");
+    if (off != nullptr) off(window_, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+    constexpr auto fixed =
+        static_cast<DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS>(DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT);
     // Created in the description's order, which is their z-order and the
     // order the Tab key follows.
     bool afterOption = false;
@@ -109,13 +102,12 @@ Win32FormWindow::Win32FormWindow(const FormDescription& form, HINSTANCE instance
         const NativeKind& kind = nativeKinds[static_cast<std::size_t>(c.kind)];
         const bool option = c.kind == ControlKind::OptionButton;
         const RECT r = controlRect(i, dpi);
-        HWND made = CreateWindowExW(kind.extendedStyle, kind.className, wide(c.caption).c_str(),
-                                    WS_CHILD | WS_VISIBLE | kind.style | (option && !afterOption ? WS_GROUP | WS_TABSTOP : 0),
-                                    r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(firstControlId + i)), instance, nullptr);
-        controls_.push_back(made);
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        if (controlOff != nullptr) controlOff(made, fixed, fixed);
+        const DWORD style = WS_CHILD | WS_VISIBLE | kind.style | (option && !afterOption ? WS_GROUP | WS_TABSTOP : 0);
+        controls_.push_back(CreateWindowExW(kind.extendedStyle, kind.className, wide(c.caption).c_str(), style, r.left,
+                                            r.top, r.right - r.left, r.bottom - r.top, window_,
+                                            reinterpret_cast<HMENU>(firstControlId + i), instance, nullptr));
+        SendMessageW(controls_.back(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        if (controlOff != nullptr) controlOff(controls_.back(), fixed, fixed);
         afterOption = option;
     }
     // a window on another monitor than the system's has that monitor's dpi
@@ -128,13 +120,10 @@ Win32FormWindow::Win32FormWindow(const FormDescription& form, HINSTANCE instance
 
 void Win32FormWindow::destroy()
 {
-    if (IsWindow(window_)) {
-        // closed by its owner, not by the user: no end of the program to post
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
-    if (font_ != nullptr) DeleteObject(font_);
-    font_ = nullptr;
+    // closed by its owner, not by the user: no end of the program to post
+    if (IsWindow(window_)) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    if (IsWindow(window_)) DestroyWindow(window_);
+    if (font_ != nullptr) DeleteObject(std::exchange(font_, nullptr));
 }
 
 std::size_t Win32FormWindow::indexOf(std::u16string_view name) const
@@ -162,13 +151,10 @@ void Win32FormWindow::layout(UINT dpi)
     // The font at the dpi's point size, rounded down, so that the text is
     // never larger than its share of the scaled window: what fits at 96 dpi
     // fits at every dpi. Each control takes it, then the old font goes.
-    LOGFONTW face{};
-    face.lfHeight = -static_cast<LONG>(form_.fontPointSize * dpi / 72);
-    face.lfWeight = FW_NORMAL;
-    face.lfCharSet = DEFAULT_CHARSET;
-    face.lfQuality = CLEARTYPE_QUALITY;
-    wcsncpy(face.lfFaceName, fontFace_.c_str(), LF_FACESIZE - 1);
-    HFONT old = std::exchange(font_, CreateFontIndirectW(&face));
+    HFONT old = std::exchange(font_, CreateFontW(-static_cast<int>(form_.fontPointSize * dpi / 72), 0, 0, 0, FW_NORMAL,
+                                                 FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                                 CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                                                 fontFace_.c_str()));
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const RECT r = controlRect(i, dpi);
         SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -245,7 +231,9 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         // A push button with the focus is the default one, however the focus
         // came to it, and none once the focus has gone.
         if (HIWORD(wParam) == BN_SETFOCUS) SendMessageW(window_, WM_NEXTDLGCTL, static_cast<WPARAM>(lParam), TRUE);
-        if (HIWORD(wParam) == BN_KILLFOCUS) SendMessageW(reinterpret_cast<HWND>(lParam), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        if (HIWORD(wParam) == BN_KILLFOCUS) {
+            SendMessageW(reinterpret_cast<HWND>(lParam), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        }
         break;
     case WM_CLOSE:  // which the dialog manager would only turn into IDCANCEL
         DestroyWindow(window_);

@@ -3,10 +3,9 @@
 // Windows' dialog manager runs it: Tab and the arrow keys move the focus, a
 // focused push button is the default one and Enter presses it, and the focus
 // comes back to its control when the window is active again. The controls
-// stand at the description's places for the monitor's dpi, in the form's
-// font, and are laid out again when the dpi changes.
-//
-// It needs nothing else; a program that only shows a form:
+// stand at their places for the monitor's dpi, in the form's font, laid out
+// again when the dpi changes. It needs nothing else; a program that only shows
+// a form:
 //     Win32FormWindow form(description, instance);
 //     form.show(showCommand);
 //     return form.run();
@@ -27,8 +26,7 @@ namespace mensora {
 
 class Win32FormWindow {
 public:
-    // Builds the window and its controls, hidden. The description outlives
-    // this.
+    // Builds the window and its controls, hidden; the description outlives this.
     Win32FormWindow(const FormDescription& form, HINSTANCE instance);
     virtual ~Win32FormWindow() { destroy(); }
     Win32FormWindow(const Win32FormWindow&) = delete;
@@ -46,15 +44,13 @@ public:
     void show(int showCommand);
     // Runs the message loop until the window is closed; returns the exit code.
     int run();
-    // Handles the messages waiting, as the loop does; false once the window
-    // is closed.
+    // Handles the messages waiting, as the loop does; false once the window is closed.
     bool processMessages();
     // Closes the window as its owner does, without ending the program.
     void destroy();
 
 protected:
-    // The messages the window does not handle itself come here first: true
-    // for one handled, with its result.
+    // What the window does not handle itself comes here first: true for a message handled.
     virtual bool onMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
     const FormDescription& form_;
@@ -73,7 +69,8 @@ private:
     std::wstring fontFace_;
 };
 
-std::wstring wide(std::u16string_view text);
+inline std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+std::u16string windowText(HWND window);
 
 // A function of a system DLL, looked up when it is first needed; nullptr
 // where this Windows lacks it.

@@ -1,5 +1,5 @@
-// The number settings of Windows' Region settings, as GetLocaleInfoEx gives
-// them; no window is needed to read them.
+// The number settings of Windows' Region settings; no window is needed to
+// read them.
 #pragma once
 
 #include <string>

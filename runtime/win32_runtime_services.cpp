@@ -17,17 +17,6 @@ namespace {
 
 constexpr UINT afterShowMessage = WM_APP;
 
-}  // namespace
-
-std::u16string windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return {text.begin(), text.end()};
-}
-
-namespace {
-
 // A literal of the program's, as Windows takes it; no copy that could fail.
 const wchar_t* literal(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
@@ -93,17 +82,10 @@ void Win32RuntimeServices::afterShow()
 bool Win32RuntimeServices::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     result = 0;
-    switch (message) {
-    case WM_COMMAND:
-        // Enter and Esc come as IDOK and IDCANCEL from no control: they press nothing.
-        if (lParam != 0) command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        return true;
-    case afterShowMessage:
-        afterShow();
-        return true;
-    default:
-        return false;
-    }
+    // Enter and Esc come as IDOK and IDCANCEL from no control: they press nothing.
+    if (message == WM_COMMAND && lParam != 0) command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+    if (message == afterShowMessage) afterShow();
+    return message == WM_COMMAND || message == afterShowMessage;
 }
 
 void Win32RuntimeServices::command(HWND control, UINT notification)
@@ -115,11 +97,9 @@ void Win32RuntimeServices::command(HWND control, UINT notification)
         selectOption(static_cast<OptionButton>(i));
         return;
     }
+    const bool clicked = notification == BN_CLICKED || notification == BN_DOUBLECLICKED;  // a double click is two
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        // the second click of a double click is a click
-        if (control == buttons_[i] && (notification == BN_CLICKED || notification == BN_DOUBLECLICKED)) {
-            raise(buttonClick_[i]);
-        }
+        if (control == buttons_[i] && clicked) raise(buttonClick_[i]);
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         if (control == boxes_[i] && notification == EN_MAXTEXT) raise(editRefused_[i]);
@@ -203,17 +183,6 @@ std::u16string Win32RuntimeServices::listText() const
     const LRESULT length = SendMessageW(list1_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
     return {text.begin(), text.end()};
-}
-
-void Win32RuntimeServices::listClear()
-{
-    SendMessageW(list1_, LB_RESETCONTENT, 0, 0);
-    chosenEntry_ = -1;
-}
-
-void Win32RuntimeServices::listAddItem(std::u16string_view caption)
-{
-    SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(caption).c_str()));
 }
 
 void Win32RuntimeServices::showMessage(std::u16string_view text)

@@ -15,12 +15,9 @@ struct IAccPropServices;
 
 namespace mensora {
 
-std::u16string windowText(HWND window);
-
 class Win32RuntimeServices final : public RuntimeServices, public Win32FormWindow {
 public:
-    // Builds the window and its controls, hidden. The description outlives
-    // this.
+    // Builds the window and its controls, hidden; the description outlives this.
     Win32RuntimeServices(const FormDescription& form, HINSTANCE instance);
     ~Win32RuntimeServices() override;
 
@@ -35,8 +32,15 @@ public:
     std::int16_t listIndex() const override;
     std::int16_t listCount() const override;
     std::u16string listText() const override;
-    void listClear() override;
-    void listAddItem(std::u16string_view caption) override;
+    void listClear() override
+    {
+        SendMessageW(list1_, LB_RESETCONTENT, 0, 0);
+        chosenEntry_ = -1;
+    }
+    void listAddItem(std::u16string_view caption) override
+    {
+        SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(caption).c_str()));
+    }
     void setFocus(TextBox box) override { focus(boxes_[index(box)]); }
     void setFocus(OptionButton option) override { focus(options_[index(option)]); }
     void onClick(OptionButton option, Handler handler) override { optionClick_[index(option)] = handler; }
@@ -55,8 +59,7 @@ private:
     void setAccessibleName(HWND control, std::u16string_view name) const;
     // Through the dialog manager, so that the default push button follows.
     void focus(HWND control) { SendMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); }
-    template <class Enum>
-    static std::size_t index(Enum e) { return static_cast<std::size_t>(e); }
+    template <class Enum> static std::size_t index(Enum e) { return static_cast<std::size_t>(e); }
     void raise(Handler handler) noexcept;
 
     std::array<HWND, 5> options_{};

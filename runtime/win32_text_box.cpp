@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cwchar>
 #include <string>
-#include <utility>
 
 #include "number_settings.h"
 #include "runtime_services.h"
+#include "win32_form_window.h"
 
 namespace mensora {
 
@@ -21,19 +21,14 @@ constexpr auto limit = static_cast<std::size_t>(maxBoxLength);
 bool isHighSurrogate(WPARAM c) { return c >= 0xD800 && c < 0xDC00; }
 bool isLowSurrogate(WPARAM c) { return c >= 0xDC00 && c < 0xE000; }
 
-std::pair<DWORD, DWORD> selection(HWND box)
-{
-    DWORD from = 0;
-    DWORD to = 0;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    return {from, to};
-}
+// The selection's ends, in a word each: no box holds enough text to overflow one.
+DWORD selection(HWND box) { return static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0)); }
 
 // Whether the text fits once `inserted` characters take the selection's place.
 bool fits(HWND box, std::size_t inserted)
 {
-    const auto [from, to] = selection(box);
-    const std::size_t kept = static_cast<std::size_t>(GetWindowTextLengthW(box)) - (to - from);
+    const std::size_t selected = HIWORD(selection(box)) - LOWORD(selection(box));
+    const std::size_t kept = static_cast<std::size_t>(GetWindowTextLengthW(box)) - selected;
     return kept <= limit && inserted <= limit - kept;
 }
 
@@ -48,8 +43,7 @@ LRESULT refuse(HWND box)
 LRESULT paste(HWND box)
 {
     std::wstring text;
-    text.reserve(limit);  // before the clipboard is opened: nothing below throws
-    bool refused = false;
+    text.reserve(limit + 1);  // before the clipboard is opened: nothing below throws
     if (!OpenClipboard(box)) return 0;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* all = static_cast<const wchar_t*>(GlobalLock(data))) {
@@ -57,13 +51,12 @@ LRESULT paste(HWND box)
             const wchar_t* end = all + wcsnlen(all, GlobalSize(data) / sizeof(wchar_t));
             const wchar_t* begin = std::find_if_not(all, end, around);
             while (end != begin && around(end[-1])) --end;
-            refused = end - begin > maxBoxLength || std::any_of(begin, end, [](wchar_t c) { return isLineBreak(c); });
-            if (!refused) text.assign(begin, end);
+            text.assign(begin, begin + std::min<std::ptrdiff_t>(end - begin, maxBoxLength + 1));  // too long: by one
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    if (refused || !fits(box, text.size())) return refuse(box);
+    if (!fits(box, text.size()) || std::any_of(text.begin(), text.end(), isLineBreak)) return refuse(box);
     if (!text.empty()) DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     return 0;
 }
@@ -72,11 +65,10 @@ LRESULT paste(HWND box)
 // it, as one edit that Undo takes back; a selection goes as with Backspace.
 LRESULT deleteWordBefore(HWND box)
 {
-    auto [from, to] = selection(box);
-    if (from == to) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-        from = std::min<DWORD>(from, static_cast<DWORD>(text.size()));
+    const WORD to = HIWORD(selection(box));
+    if (LOWORD(selection(box)) == to) {
+        const std::u16string text = windowText(box);
+        std::size_t from = std::min<std::size_t>(to, text.size());
         while (from > 0 && isSpaceAround(text[from - 1])) --from;
         while (from > 0 && !isSpaceAround(text[from - 1])) --from;
         SendMessageW(box, EM_SETSEL, from, to);
@@ -154,8 +146,7 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == 0x01 || wParam == 0x7F) return 0;  // what Ctrl+A and Ctrl+Backspace type is no text
         // A character beyond the BMP comes in two halves: refused, its
         // second half is left out too.
-        const bool restOfRefused = SetWindowLongPtrW(box, GWLP_USERDATA, 0) != 0 && isLowSurrogate(wParam);
-        if (restOfRefused) return 0;
+        if (SetWindowLongPtrW(box, GWLP_USERDATA, 0) != 0 && isLowSurrogate(wParam)) return 0;
         if (wParam >= 0x20 && !fits(box, isHighSurrogate(wParam) ? 2 : isLowSurrogate(wParam) ? 0 : 1)) {
             SetWindowLongPtrW(box, GWLP_USERDATA, isHighSurrogate(wParam));
             return refuse(box);
