@@ -83,7 +83,7 @@ bool Win32RuntimeServices::onMessage(UINT message, WPARAM wParam, LPARAM lParam,
 {
     result = 0;
     // Enter and Esc come as IDOK and IDCANCEL from no control: they press nothing.
-    if (message == WM_COMMAND && lParam != 0) command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+    if (message == WM_COMMAND) command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
     if (message == afterShowMessage) afterShow();
     return message == WM_COMMAND || message == afterShowMessage;
 }

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cwchar>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -581,6 +583,20 @@ TEST(Form1Win32, namesEachControlAsAScreenReaderHearsIt)
         SysFreeString(heard);
         accessible->Release();
     }
+}
+
+// A handler that throws leaves the window as it was and working: a failed
+// allocation is told as such, anything else as a run-time error.
+TEST(Form1Win32, tellsWhatAHandlerThrew)
+{
+    ShownForm f;
+    f.runtime.onClick(CommandButton::cmdReset, [](RuntimeServices&) { throw std::bad_alloc(); });
+    f.runtime.onClick(CommandButton::cmdExit, [](RuntimeServices&) { throw std::runtime_error("a fault"); });
+    f.click(u"cmdReset");
+    EXPECT_TRUE(f.click(u"cmdExit"));
+    EXPECT_EQ(shownBoxes, (std::vector<std::wstring>{L"Mensora: There was not enough memory to finish that.",
+                                                     L"Mensora: Mensora could not finish that: something went wrong "
+                                                     L"inside it."}));
 }
 
 // What Windows' Region settings say, as Mensora takes it.
