@@ -227,11 +227,14 @@ TEST(Form1Win32, walksTheTypicalRoad)
     EXPECT_FALSE(IsWindow(f.runtime.window()));
 }
 
-// Each control where the form's table puts it, at the monitor's dpi, with its
-// caption, its tooltip, and the window's font.
 // The window's client area at a dpi, as the table gives it.
-RECT clientAt(UINT dpi) { return {0, 0, MulDiv(6390 / 15, static_cast<int>(dpi), 96), MulDiv(4455 / 15, static_cast<int>(dpi), 96)}; }
+RECT clientAt(UINT dpi)
+{
+    return {0, 0, MulDiv(6390 / 15, static_cast<int>(dpi), 96), MulDiv(4455 / 15, static_cast<int>(dpi), 96)};
+}
 
+// Each control where the form's table puts it at a dpi, with its caption, its
+// tooltip, and the window's font.
 void expectAsTheTableSays(ShownForm& f, UINT dpi)
 {
     HWND tips = nullptr;
@@ -346,7 +349,8 @@ TEST(Form1Win32, laysItselfOutAgainWhenTheDpiChanges)
         SIZE size{};
         ASSERT_TRUE(SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
         RECT frame = clientAt(dpi);  // wine keeps the frame at the window's own dpi: the size tells
-        AdjustWindowRectExForDpi(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE), dpi);
+        AdjustWindowRectExForDpi(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE),
+                                 dpi);
         EXPECT_EQ(size.cx, frame.right - frame.left);
         EXPECT_EQ(size.cy, frame.bottom - frame.top);
         HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageW(f[u"cmdConvert"], WM_GETFONT, 0, 0));
@@ -434,7 +438,9 @@ TEST(Form1Win32, entersAsEveryWindowsDialogDoes)
         f.key(key);
         return f.text(u"txtOutput") == L"2.54";
     };
-    const auto looksDefault = [&f] { return (GetWindowLongW(f[u"cmdConvert"], GWL_STYLE) & BS_TYPEMASK) != BS_PUSHBUTTON; };
+    const auto looksDefault = [&f] {
+        return (GetWindowLongW(f[u"cmdConvert"], GWL_STYLE) & BS_TYPEMASK) != BS_PUSHBUTTON;
+    };
     EXPECT_FALSE(enterPresses());
     EXPECT_FALSE(enterPresses(VK_ESCAPE));
     EXPECT_FALSE(looksDefault());
