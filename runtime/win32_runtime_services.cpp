@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <new>
-#include <vector>
 
 #include "accessible_names.h"
 #include "win32_text_box.h"
