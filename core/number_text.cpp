@@ -41,19 +41,6 @@ constexpr Digit digitOf(char32_t c) noexcept
     return {};
 }
 
-// What may stand around a number: white space of any kind, line breaks and
-// the invisible zero-width space and byte order mark.
-constexpr bool isSpaceAround(char32_t c) noexcept
-{
-    switch (c) {
-    case 0x09: case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x20: case 0x85: case 0xA0: case 0x1680:
-    case 0x2028: case 0x2029: case 0x202F: case 0x205F: case 0x3000: case 0x200B: case 0xFEFF:
-        return true;
-    default:
-        return c >= 0x2000 && c <= 0x200A;
-    }
-}
-
 // Group marks that look alike: where the settings group with one, any of
 // its look-alikes typed in its place is taken for it.
 constexpr bool isSpaceLike(char32_t c) noexcept { return c == 0x20 || c == 0xA0 || c == 0x202F || c == 0x2009; }

@@ -162,6 +162,8 @@ const char* errorName(RunError e)
     case RunError::TypeMismatch: return "TypeMismatch";
     case RunError::Overflow: return "Overflow";
     case RunError::InvalidOperation: return "InvalidOperation";
+    case RunError::OutOfMemory: return "OutOfMemory";
+    case RunError::Internal: return "Internal";
     }
     return "?";
 }

@@ -29,4 +29,23 @@ inline constexpr NumberSettings usSettings{};
 // too; they mean nothing to the value.
 constexpr bool isDirectionMark(char32_t c) noexcept { return c == 0x200E || c == 0x200F || c == 0x061C; }
 
+// What may stand around a number: white space of any kind, line breaks and
+// the invisible zero-width space and byte order mark.
+constexpr bool isSpaceAround(char32_t c) noexcept
+{
+    switch (c) {
+    case 0x09: case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x20: case 0x85: case 0xA0: case 0x1680:
+    case 0x2028: case 0x2029: case 0x202F: case 0x205F: case 0x3000: case 0x200B: case 0xFEFF:
+        return true;
+    default:
+        return c >= 0x2000 && c <= 0x200A;
+    }
+}
+
+// The line breaks among them: no number holds one.
+constexpr bool isLineBreak(char32_t c) noexcept
+{
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
 }  // namespace mensora

@@ -12,6 +12,9 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+#include "accessible_names.h"
+#include "locale_number_marks.h"
+
 namespace mensora {
 
 QString toQString(std::u16string_view text)
@@ -32,39 +35,22 @@ NumberSettings numberSettingsOf(const QLocale& locale)
 
 NumberSettings numberSettingsFrom(const LocaleNumberTexts& texts)
 {
-    // Direction marks only place a sign in right-to-left text.
-    const auto codePoints = [](const QString& text) {
-        QList<uint> out = text.toUcs4();
-        out.removeIf([](uint c) { return isDirectionMark(c); });
-        return out;
-    };
-    NumberSettings s;
-    if (texts.decimal.size() == 1) s.decimal = texts.decimal.front().unicode();
-    const QList<uint> zero = codePoints(texts.zero);
-    if (zero.size() == 1) s.zero = zero.front();
-    const QList<uint> minus = codePoints(texts.minus);
-    if (minus.size() == 1) s.minus = minus.front();
-
     // The group sizes are the lengths of the last group and the one before
     // it; a locale that writes no group mark groups no digits.
-    const uint group = texts.group.size() == 1 ? texts.group.front().unicode() : 0;
+    const std::u16string group = toU16(texts.group);
     QList<qsizetype> groups{0};
-    for (const uint c : codePoints(texts.grouped)) {
-        if (c == group) groups.append(0);
+    for (const uint c : texts.grouped.toUcs4()) {
+        if (isDirectionMark(c)) continue;
+        if (group.size() == 1 && c == group.front()) groups.append(0);
         else ++groups.back();
     }
-    if (groups.size() < 2 || group == s.decimal) {
-        s.group = u'\0';
-        return s;
-    }
-    s.group = static_cast<char16_t>(group);
-    const qsizetype size = groups.back();
-    const qsizetype repeat = groups.size() > 2 ? groups[groups.size() - 2] : size;
-    if (size > 0 && size < 10 && repeat > 0 && repeat < 10) {
-        s.groupSize = static_cast<std::uint8_t>(size);
-        s.groupRepeat = static_cast<std::uint8_t>(repeat);
-    }
-    return s;
+    const std::u16string decimal = toU16(texts.decimal);
+    const std::u16string minus = toU16(texts.minus);
+    const std::u16string zero = toU16(texts.zero);
+    const auto size = static_cast<int>(groups.back());
+    const auto repeat = static_cast<int>(groups.size() > 2 ? groups[groups.size() - 2] : groups.back());
+    const std::u16string_view mark = groups.size() < 2 ? std::u16string_view() : group;
+    return numberSettingsOfMarks({decimal, mark, minus, zero, size, repeat});
 }
 
 namespace {
@@ -136,8 +122,8 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
       buttons_(controls<QPushButton>(form, commandButtonNames))
 {
     for (UnitLabel& l : labels_) {
-        l.labelName = l.label->accessibleName();
-        l.boxName = l.box->accessibleName();
+        l.labelName = toU16(l.label->accessibleName());
+        l.boxName = toU16(l.box->accessibleName());
     }
 
     // An option's Click is its becoming selected, by mouse, arrow keys, a
@@ -187,10 +173,9 @@ void QtRuntimeServices::setCaption(Label label, std::u16string_view caption)
     // A screen reader names the label and its box by the unit it shows, and
     // by the names the form gave them while no unit is shown.
     const UnitLabel& l = labels_[static_cast<std::size_t>(label)];
-    const QString text = toQString(caption);
-    l.label->setText(text);
-    l.label->setAccessibleName(text.isEmpty() ? l.labelName : text);
-    l.box->setAccessibleName(text.isEmpty() ? l.boxName : text);
+    l.label->setText(toQString(caption));
+    l.label->setAccessibleName(toQString(unitAccessibleName(caption, l.labelName)));
+    l.box->setAccessibleName(toQString(unitAccessibleName(caption, l.boxName)));
 }
 
 bool QtRuntimeServices::optionValue(OptionButton o) const { return option(o)->isChecked(); }

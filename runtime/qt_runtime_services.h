@@ -82,8 +82,8 @@ private:
     struct UnitLabel {
         QLabel* label;
         QLineEdit* box;
-        QString labelName;
-        QString boxName;
+        std::u16string labelName;
+        std::u16string boxName;
     };
 
     QWidget* form_;

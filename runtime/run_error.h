@@ -1,4 +1,5 @@
-// The runtime's run-time errors: what can stop a conversion. Each is shown to
+// The runtime's run-time errors: what can stop a conversion or any other
+// handler. Each is shown to
 // the user in plain words; none ends the program.
 #pragma once
 
@@ -12,6 +13,8 @@ enum class RunError : std::uint8_t {
     TypeMismatch,      // a text that had to be a number is not one
     Overflow,          // a number or a result beyond the range of a double
     InvalidOperation,  // a result that is not a number
+    OutOfMemory,       // not enough memory to finish
+    Internal,          // a fault of the program's own
 };
 
 // The plain-words message for a run-time error, as its message box shows it.

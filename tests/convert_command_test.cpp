@@ -146,6 +146,8 @@ TEST(ConvertCommand, ShowsEachErrorInItsOwnPlainWords)
         {RunError::TypeMismatch, u"The input could not be read as a number."},
         {RunError::Overflow, u"The number is too large: the conversion overflowed, so no result was written."},
         {RunError::InvalidOperation, u"The calculation did not give a number, so no result was written."},
+        {RunError::OutOfMemory, u"There was not enough memory to finish that."},
+        {RunError::Internal, u"Mensora could not finish that: something went wrong inside it."},
     };
     for (const auto& [error, words] : cases) EXPECT_EQ(describe(error), words);
     EXPECT_EQ(numericEntryMessage, u"Valid Numeric Entry Only Please");

@@ -3,6 +3,10 @@
 // for real and answered as a user would.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cwchar>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +17,7 @@
 #include "win32_runtime_services.h"
 
 #include <commctrl.h>  // after windows.h
+#include <oleacc.h>
 
 using namespace mensora;
 namespace table = mensora::testing;
@@ -89,18 +94,29 @@ public:
         runtime.processMessages();
     }
 
-    // A key pressed where the focus is, through the program's message loop.
-    void key(WPARAM virtualKey, bool shift = false)
+    // A key pressed where the focus is, with the keys held that are given,
+    // through the program's message loop.
+    void key(WPARAM virtualKey, std::initializer_list<int> held = {})
     {
-        BYTE keys[256]{};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
+        std::array<BYTE, 256> keys{};
+        for (const int k : held) keys[static_cast<std::size_t>(k)] = 0x80;
+        SetKeyboardState(keys.data());
         PostMessageW(GetFocus(), WM_KEYDOWN, virtualKey, 1);
         PostMessageW(GetFocus(), WM_KEYUP, virtualKey, 0xC0000001);
         runtime.processMessages();
-        keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
+        SetKeyboardState(std::array<BYTE, 256>{}.data());
+    }
+
+    // The left button pressed on a control and let go at an offset from
+    // where it went down, through the program's message loop.
+    void mouse(std::u16string_view name, int awayX = 0)
+    {
+        RECT r{};
+        GetClientRect((*this)[name], &r);
+        PostMessageW((*this)[name], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+        PostMessageW((*this)[name], WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right / 2 + awayX, r.bottom / 2));
+        PostMessageW((*this)[name], WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2 + awayX, r.bottom / 2));
+        runtime.processMessages();
     }
 
     void type(std::u16string_view name, std::wstring_view text)
@@ -109,7 +125,7 @@ public:
         runtime.processMessages();
     }
 
-    void paste(std::u16string_view name, const std::wstring& text)
+    void clip(const std::wstring& text)
     {
         ASSERT_TRUE(OpenClipboard(runtime.window()));
         EmptyClipboard();
@@ -118,6 +134,11 @@ public:
         GlobalUnlock(data);
         SetClipboardData(CF_UNICODETEXT, data);
         CloseClipboard();
+    }
+
+    void paste(std::u16string_view name, const std::wstring& text)
+    {
+        clip(text);
         SendMessageW((*this)[name], WM_PASTE, 0, 0);
         runtime.processMessages();
     }
@@ -206,16 +227,16 @@ TEST(Form1Win32, walksTheTypicalRoad)
     EXPECT_FALSE(IsWindow(f.runtime.window()));
 }
 
-// Each control where the form's table puts it, at the monitor's dpi, with its
-// caption, its tooltip, and the window's font.
-TEST(Form1Win32, placesEveryControlAsTheTableSays)
+// The window's client area at a dpi, as the table gives it.
+RECT clientAt(UINT dpi)
 {
-    ShownForm f;
-    const UINT dpi = GetDpiForWindow(f.runtime.window());
-    RECT client{};
-    GetClientRect(f.runtime.window(), &client);
-    EXPECT_EQ(client.right, MulDiv(6390 / 15, static_cast<int>(dpi), 96));
-    EXPECT_EQ(client.bottom, MulDiv(4455 / 15, static_cast<int>(dpi), 96));
+    return {0, 0, MulDiv(6390 / 15, static_cast<int>(dpi), 96), MulDiv(4455 / 15, static_cast<int>(dpi), 96)};
+}
+
+// Each control where the form's table puts it at a dpi, with its caption, its
+// tooltip, and the window's font.
+void expectAsTheTableSays(ShownForm& f, UINT dpi)
+{
     HWND tips = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -227,9 +248,6 @@ TEST(Form1Win32, placesEveryControlAsTheTableSays)
         },
         reinterpret_cast<LPARAM>(&tips));
     ASSERT_NE(tips, nullptr);
-    // each box comes just after its unit's label, so Windows names it by it
-    EXPECT_EQ(GetWindow(f[u"txtInput"], GW_HWNDPREV), f[u"lblInput"]);
-    EXPECT_EQ(GetWindow(f[u"txtOutput"], GW_HWNDPREV), f[u"lblOutput"]);
 
     for (const table::ControlRow& row : table::form1Controls) {
         SCOPED_TRACE(row.name);
@@ -304,6 +322,51 @@ TEST(Form1Win32, placesEveryControlAsTheTableSays)
     }
 }
 
+TEST(Form1Win32, placesEveryControlAsTheTableSays)
+{
+    ShownForm f;
+    const UINT dpi = GetDpiForWindow(f.runtime.window());
+    std::array<wchar_t, 8> expected{};  // the dpi the run set, which the window must have
+    ASSERT_GT(GetEnvironmentVariableW(L"MENSORA_EXPECTED_DPI", expected.data(), expected.size()), 0U);
+    EXPECT_EQ(dpi, std::wcstoul(expected.data(), nullptr, 10));
+    RECT client{};
+    GetClientRect(f.runtime.window(), &client);
+    EXPECT_EQ(client.right, clientAt(dpi).right);
+    EXPECT_EQ(client.bottom, clientAt(dpi).bottom);
+    expectAsTheTableSays(f, dpi);
+}
+
+// A move to a monitor of another dpi, with the messages Windows sends then
+// (wine never sends them): the size asked first is the one whose client area
+// at the new dpi is the table's; then the window is laid out for it and moved
+// once, to where Windows suggests, at that size; the old font is gone.
+TEST(Form1Win32, laysItselfOutAgainWhenTheDpiChanges)
+{
+    ShownForm f;
+    HWND window = f.runtime.window();
+    for (const UINT dpi : {144U, 192U}) {
+        SCOPED_TRACE(dpi);
+        SIZE size{};
+        ASSERT_TRUE(SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+        RECT frame = clientAt(dpi);  // wine keeps the frame at the window's own dpi: the size tells
+        AdjustWindowRectExForDpi(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE),
+                                 dpi);
+        EXPECT_EQ(size.cx, frame.right - frame.left);
+        EXPECT_EQ(size.cy, frame.bottom - frame.top);
+        HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageW(f[u"cmdConvert"], WM_GETFONT, 0, 0));
+        RECT suggested{40, 30, 40 + size.cx + 3, 30 + size.cy - 2};  // a straight scale, a few pixels off
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT placed{};
+        GetWindowRect(window, &placed);
+        EXPECT_EQ(placed.left, 40);
+        EXPECT_EQ(placed.top, 30);
+        EXPECT_EQ(placed.right - placed.left, size.cx);
+        EXPECT_EQ(placed.bottom - placed.top, size.cy);
+        EXPECT_EQ(GetObjectType(old), 0U);
+        expectAsTheTableSays(f, dpi);
+    }
+}
+
 TEST(Form1Win32, answersTheKeyboard)
 {
     ShownForm f;
@@ -320,7 +383,7 @@ TEST(Form1Win32, answersTheKeyboard)
         EXPECT_EQ(f.focusName(), next);
     }
     EXPECT_EQ(SendMessageW(f[u"list1"], LB_GETCURSEL, 0, 0), LB_ERR);
-    f.key(VK_TAB, true);
+    f.key(VK_TAB, {VK_SHIFT});
     EXPECT_EQ(f.focusName(), L"cmdReset");
 
     // a key in the list chooses at once and moves on to the input box (the
@@ -360,6 +423,186 @@ TEST(Form1Win32, answersTheKeyboard)
     // closing the window ends the program
     SendMessageW(f.runtime.window(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(f.runtime.processMessages());
+}
+
+// Enter presses a push button that has the focus, however the focus came to
+// it, and nothing while the focus is elsewhere, where no button looks the
+// default either; Space presses the focused button too.
+TEST(Form1Win32, entersAsEveryWindowsDialogDoes)
+{
+    ShownForm f;
+    f.clickRow(1);  // Inches to Centimeters
+    f.key('1');
+    const auto enterPresses = [&f](WPARAM key = VK_RETURN) {
+        SetWindowTextW(f[u"txtOutput"], L"");
+        f.key(key);
+        return f.text(u"txtOutput") == L"2.54";
+    };
+    const auto looksDefault = [&f] {
+        return (GetWindowLongW(f[u"cmdConvert"], GWL_STYLE) & BS_TYPEMASK) != BS_PUSHBUTTON;
+    };
+    EXPECT_FALSE(enterPresses());
+    EXPECT_FALSE(enterPresses(VK_ESCAPE));
+    EXPECT_FALSE(looksDefault());
+    f.key(VK_TAB);
+    f.key(VK_TAB);
+    EXPECT_EQ(f.focusName(), L"cmdConvert");
+    EXPECT_TRUE(looksDefault());
+    EXPECT_TRUE(enterPresses());
+    EXPECT_TRUE(enterPresses(VK_SPACE));
+    f.key(VK_TAB, {VK_SHIFT});
+    EXPECT_FALSE(looksDefault());
+    EXPECT_FALSE(enterPresses());
+
+    f.mouse(u"cmdConvert");  // a click, then Enter
+    EXPECT_EQ(f.text(u"txtOutput"), L"2.54");
+    EXPECT_TRUE(enterPresses());
+    f.mouse(u"txtOutput");  // the output box clicked, emptied, then Tab onto Convert
+    EXPECT_FALSE(looksDefault());
+    f.key('A', {VK_CONTROL});
+    f.key(VK_DELETE);
+    f.key(VK_TAB);
+    EXPECT_EQ(f.focusName(), L"cmdConvert");
+    EXPECT_TRUE(enterPresses());
+    f.mouse(u"txtInput");
+    EXPECT_FALSE(looksDefault());
+    SetWindowTextW(f[u"txtOutput"], L"");
+    f.mouse(u"cmdConvert", 400);  // pressed, and let go off the button: no click
+    EXPECT_EQ(f.text(u"txtOutput"), L"");
+    EXPECT_EQ(f.focusName(), L"cmdConvert");
+    EXPECT_TRUE(enterPresses());
+    EXPECT_TRUE(shownBoxes.empty());
+}
+
+// Every way text reaches a box, by real keys where keys bring it: an edit
+// that would make the text longer than 4,096 characters is refused whole,
+// with one message, and the box keeps its text and its undo; a paste is the
+// clipboard's whole text, past the white space around it, and a line break
+// left inside it is refused.
+TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
+{
+    ShownForm f;
+    HWND box = f[u"txtInput"];
+    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText };
+    const std::wstring full(4096, L'7');
+    const std::wstring astral = L"\U0001F600";
+    const struct {
+        std::wstring before;  // the caret at its end
+        Way way;
+        std::wstring text;    // put on the clipboard, or set
+        std::wstring after;   // empty: refused, `before` kept
+    } rows[] = {
+        {full.substr(1), Way::Key, L"", full},
+        {full, Way::Key, L"", L""},
+        {full.substr(2), Way::Astral, L"", full.substr(2) + astral},
+        {full.substr(1), Way::Astral, L"", L""},
+        {L"12", Way::ShiftInsert, std::wstring(5000, L'7'), L""},
+        {L"12", Way::ShiftInsert, std::wstring(5 << 20, L'7'), L""},  // 10 MiB
+        {full.substr(6), Way::CtrlV, L"123456", full.substr(6) + L"123456"},
+        {full.substr(5), Way::CtrlV, L"123456", L""},
+        {L"-", Way::CtrlV, L"\r\n 42\t\r\n", L"-42"},
+        {L"-", Way::ShiftInsert, L"\n42\n", L"-42"},
+        {L"1", Way::WmPaste, L"\u2028 2.5\u00a0", L"12.5"},
+        {L"-", Way::CtrlV, L"42\n7777", L""},
+        {L"-", Way::ShiftInsert, L"42\r\n7777", L""},
+        {L"-", Way::WmPaste, L"\n42\u20297777\n", L""},
+        {L"12", Way::WmSetText, full, full},
+        {L"12", Way::WmSetText, full + L"7", L""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(&row - rows));
+        SetWindowTextW(box, row.before.c_str());
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, row.before.size() - 1, row.before.size());
+        SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(row.before.c_str() + row.before.size() - 1));
+        shownBoxes.clear();
+        if (row.way == Way::Key) f.key('7');
+        if (row.way == Way::Astral) {
+            std::array<INPUT, 4> keys{};
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                keys[i].type = INPUT_KEYBOARD;
+                keys[i].ki.wScan = static_cast<WORD>(astral[i / 2]);
+                keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 != 0 ? KEYEVENTF_KEYUP : 0);
+            }
+            ASSERT_EQ(SendInput(keys.size(), keys.data(), sizeof(INPUT)), keys.size());
+            for (int i = 0; i < 20 && GetWindowTextLengthW(box) == static_cast<int>(row.before.size()); ++i) {
+                Sleep(10);
+                f.runtime.processMessages();
+            }
+        }
+        if (row.way != Way::WmSetText) f.clip(row.text);
+        if (row.way == Way::CtrlV) f.key('V', {VK_CONTROL});
+        if (row.way == Way::ShiftInsert) f.key(VK_INSERT, {VK_SHIFT});
+        if (row.way == Way::WmPaste) SendMessageW(box, WM_PASTE, 0, 0);
+        if (row.way == Way::WmSetText) SetWindowTextW(box, row.text.c_str());
+        f.runtime.processMessages();
+        EXPECT_EQ(f.text(u"txtInput"), row.after.empty() ? row.before : row.after);
+        EXPECT_EQ(shownBoxes, std::vector<std::wstring>(row.after.empty() ? 1 : 0, numericEntryBox));
+        EXPECT_EQ(SendMessageW(box, EM_CANUNDO, 0, 0) != 0, row.way != Way::WmSetText || row.after.empty());
+    }
+
+    // Ctrl+Backspace deletes the word before the caret, which Undo brings
+    // back; Ctrl+A selects all and types nothing
+    SetWindowTextW(box, L"12 345");
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 6, 6);
+    f.key(VK_BACK, {VK_CONTROL});
+    EXPECT_EQ(f.text(u"txtInput"), L"12 ");
+    f.key('Z', {VK_CONTROL});
+    EXPECT_EQ(f.text(u"txtInput"), L"12 345");
+    f.key('A', {VK_CONTROL});
+    EXPECT_EQ(f.text(u"txtInput"), L"12 345");
+    EXPECT_EQ(SendMessageW(box, EM_GETSEL, 0, 0), MAKELRESULT(0, 6));
+}
+
+// What a screen reader hears of each control, read back through Windows'
+// accessibility: each by its caption, and once an entry is chosen each box,
+// which it reads as text, by the unit above it. (The names set for what no
+// caption names, the list's, the empty frames' and the empty labels', go
+// through a service that wine lacks.)
+TEST(Form1Win32, namesEachControlAsAScreenReaderHearsIt)
+{
+    ShownForm f;
+    f.clickRow(1);  // Inches to Centimeters
+    for (const table::ControlRow& row : table::form1Controls) {
+        const bool unit = row.kind == table::Kind::Label || row.kind == table::Kind::TextBox;
+        if (row.caption.empty() && !unit) continue;
+        SCOPED_TRACE(row.name);
+        const std::u16string name(row.name, row.name + std::char_traits<char>::length(row.name));
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(f[name], static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                             reinterpret_cast<void**>(&accessible)),
+                  S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR heard = nullptr;
+        accessible->get_accName(self, &heard);
+        std::wstring expected(row.caption.begin(), row.caption.end());
+        if (unit) expected = name.find(u"Input") != std::u16string::npos ? L"Inches" : L"Centimeters";
+        EXPECT_EQ(heard != nullptr ? std::wstring(heard) : L"", expected);
+        VARIANT role{};
+        accessible->get_accRole(self, &role);
+        if (row.kind == table::Kind::TextBox) {
+            EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+        }
+        SysFreeString(heard);
+        accessible->Release();
+    }
+}
+
+// A handler that throws leaves the window as it was and working: a failed
+// allocation is told as such, anything else as a run-time error.
+TEST(Form1Win32, tellsWhatAHandlerThrew)
+{
+    ShownForm f;
+    f.runtime.onClick(CommandButton::cmdReset, [](RuntimeServices&) { throw std::bad_alloc(); });
+    f.runtime.onClick(CommandButton::cmdExit, [](RuntimeServices&) { throw std::runtime_error("a fault"); });
+    f.click(u"cmdReset");
+    EXPECT_TRUE(f.click(u"cmdExit"));
+    EXPECT_EQ(shownBoxes, (std::vector<std::wstring>{L"Mensora: There was not enough memory to finish that.",
+                                                     L"Mensora: Mensora could not finish that: something went wrong "
+                                                     L"inside it."}));
 }
 
 // What Windows' Region settings say, as Mensora takes it.

@@ -1,0 +1,83 @@
+// A form's window built from its description out of the platform's own
+// controls, and its message loop. The window is of the dialog class, so that
+// Windows' dialog manager runs it: Tab and the arrow keys move the focus, a
+// focused push button is the default one and Enter presses it, and the focus
+// comes back to its control when the window is active again. The controls
+// stand at their places for the monitor's dpi, in the form's font, laid out
+// again when the dpi changes. It needs nothing else; a program that only shows
+// a form:
+//     Win32FormWindow form(description, instance);
+//     form.show(showCommand);
+//     return form.run();
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "win32_form.h"
+
+namespace mensora {
+
+class Win32FormWindow {
+public:
+    // Builds the window and its controls, hidden; the description outlives this.
+    Win32FormWindow(const FormDescription& form, HINSTANCE instance);
+    virtual ~Win32FormWindow() { destroy(); }
+    Win32FormWindow(const Win32FormWindow&) = delete;
+    Win32FormWindow& operator=(const Win32FormWindow&) = delete;
+
+    [[nodiscard]] HWND window() const { return window_; }
+    // A control by its name on the form; nullptr for none.
+    [[nodiscard]] HWND control(std::u16string_view name) const
+    {
+        return indexOf(name) < controls_.size() ? controls_[indexOf(name)] : nullptr;
+    }
+    // Where the description lists a control; past its end for none.
+    [[nodiscard]] std::size_t indexOf(std::u16string_view name) const;
+
+    void show(int showCommand);
+    // Runs the message loop until the window is closed; returns the exit code.
+    int run();
+    // Handles the messages waiting, as the loop does; false once the window is closed.
+    bool processMessages();
+    // Closes the window as its owner does, without ending the program.
+    void destroy();
+
+protected:
+    // What the window does not handle itself comes here first: true for a message handled.
+    virtual bool onMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+    const FormDescription& form_;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    RECT controlRect(std::size_t index, UINT dpi) const;
+    SIZE windowSize(UINT dpi) const;
+    void layout(UINT dpi);
+    void dispatch(MSG& message);
+
+    HWND window_ = nullptr;
+    std::vector<HWND> controls_;  // as the description lists them
+    HFONT font_ = nullptr;
+    std::wstring fontFace_;
+};
+
+inline std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+std::u16string windowText(HWND window);
+
+// A function of a system DLL, looked up when it is first needed; nullptr
+// where this Windows lacks it.
+template <class Function>
+Function procedure(const wchar_t* library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(library), name)));
+}
+
+}  // namespace mensora

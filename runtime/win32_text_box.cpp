@@ -1,0 +1,197 @@
+#include "win32_text_box.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+
+#include "number_settings.h"
+#include "runtime_services.h"
+#include "win32_form_window.h"
+
+namespace mensora {
+
+namespace {
+
+constexpr UINT_PTR subclassId = 1;
+constexpr auto limit = static_cast<std::size_t>(maxBoxLength);
+
+bool isHighSurrogate(WPARAM c) { return c >= 0xD800 && c < 0xDC00; }
+bool isLowSurrogate(WPARAM c) { return c >= 0xDC00 && c < 0xE000; }
+
+// The selection's ends, in a word each: no box holds enough text to overflow one.
+DWORD selection(HWND box) { return static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0)); }
+
+// Whether the text fits once `inserted` characters take the selection's place.
+bool fits(HWND box, std::size_t inserted)
+{
+    const std::size_t selected = HIWORD(selection(box)) - LOWORD(selection(box));
+    const std::size_t kept = static_cast<std::size_t>(GetWindowTextLengthW(box)) - selected;
+    return kept <= limit && inserted <= limit - kept;
+}
+
+LRESULT refuse(HWND box)
+{
+    PostMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_MAXTEXT), reinterpret_cast<LPARAM>(box));
+    return 0;
+}
+
+// The clipboard's whole text in the selection's place, passed over the white
+// space and line breaks around it, as one edit that Undo takes back.
+LRESULT paste(HWND box)
+{
+    std::wstring text;
+    text.reserve(limit + 1);  // before the clipboard is opened: nothing below throws
+    if (!OpenClipboard(box)) return 0;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* all = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const auto around = [](wchar_t c) { return isSpaceAround(c); };
+            const wchar_t* end = all + wcsnlen(all, GlobalSize(data) / sizeof(wchar_t));
+            const wchar_t* begin = std::find_if_not(all, end, around);
+            while (end != begin && around(end[-1])) --end;
+            text.assign(begin, begin + std::min<std::ptrdiff_t>(end - begin, maxBoxLength + 1));  // too long: by one
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!fits(box, text.size()) || std::any_of(text.begin(), text.end(), isLineBreak)) return refuse(box);
+    if (!text.empty()) DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
+}
+
+// Ctrl+Backspace: the word before the caret goes, with the white space after
+// it, as one edit that Undo takes back; a selection goes as with Backspace.
+LRESULT deleteWordBefore(HWND box)
+{
+    const WORD to = HIWORD(selection(box));
+    if (LOWORD(selection(box)) == to) {
+        const std::u16string text = windowText(box);
+        std::size_t from = std::min<std::size_t>(to, text.size());
+        while (from > 0 && isSpaceAround(text[from - 1])) --from;
+        while (from > 0 && !isSpaceAround(text[from - 1])) --from;
+        SendMessageW(box, EM_SETSEL, from, to);
+    }
+    return DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+}
+
+LONG lineHeight(HWND box)
+{
+    HDC dc = GetDC(box);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(box, dc);
+    return metrics.tmHeight;
+}
+
+void marginChanged(HWND box)
+{
+    SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCALCSIZE: {
+        // The line of text in the middle of the box, as in a box on Linux:
+        // the room above and below it is the box's margin.
+        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        RECT& r = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        const LONG spare = r.bottom - r.top - lineHeight(box);
+        if (spare > 1) {
+            r.top += spare / 2;
+            r.bottom -= spare - spare / 2;
+        }
+        return result;
+    }
+    case WM_NCPAINT: {
+        DefSubclassProc(box, message, wParam, lParam);
+        RECT outer{};
+        RECT inner{};
+        GetWindowRect(box, &outer);
+        GetClientRect(box, &inner);
+        MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&inner), 2);
+        OffsetRect(&inner, -outer.left, -outer.top);
+        OffsetRect(&outer, -outer.left, -outer.top);
+        const UINT dpi = GetDpiForWindow(box);
+        InflateRect(&outer, -GetSystemMetricsForDpi(SM_CXEDGE, dpi), -GetSystemMetricsForDpi(SM_CYEDGE, dpi));
+        HDC dc = GetWindowDC(box);
+        ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+        FillRect(dc, &outer, GetSysColorBrush(COLOR_WINDOW));
+        ReleaseDC(box, dc);
+        return 0;
+    }
+    case WM_NCHITTEST: {  // a click in the margin is a click in the box
+        const LRESULT hit = DefSubclassProc(box, message, wParam, lParam);
+        return hit == HTNOWHERE || hit == HTBORDER ? HTCLIENT : hit;
+    }
+    case WM_SETFONT: {
+        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        marginChanged(box);
+        return result;
+    }
+    case WM_KEYDOWN:
+        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+            if (wParam == 'A') return SendMessageW(box, EM_SETSEL, 0, -1);  // Ctrl+A selects all
+            if (wParam == VK_BACK) return deleteWordBefore(box);
+        } else if (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0) {
+            return paste(box);  // Shift+Insert, which the edit control would paste without WM_PASTE
+        }
+        break;
+    case WM_CHAR:
+    case WM_IME_CHAR: {
+        if (wParam == 0x01 || wParam == 0x7F) return 0;  // what Ctrl+A and Ctrl+Backspace type is no text
+        // A character beyond the BMP comes in two halves: refused, its
+        // second half is left out too.
+        if (SetWindowLongPtrW(box, GWLP_USERDATA, 0) != 0 && isLowSurrogate(wParam)) return 0;
+        if (wParam >= 0x20 && !fits(box, isHighSurrogate(wParam) ? 2 : isLowSurrogate(wParam) ? 0 : 1)) {
+            SetWindowLongPtrW(box, GWLP_USERDATA, isHighSurrogate(wParam));
+            return refuse(box);
+        }
+        break;
+    }
+    case WM_PASTE:
+        return paste(box);
+    case WM_IME_COMPOSITION:  // an input method's result is judged whole
+        if (lParam & GCS_RESULTSTR) {
+            HIMC context = ImmGetContext(box);
+            const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+            ImmReleaseContext(box, context);
+            if (bytes > 0 && !fits(box, static_cast<std::size_t>(bytes) / sizeof(wchar_t))) return refuse(box);
+        }
+        break;
+    case EM_REPLACESEL:
+        if (lParam != 0 && !fits(box, std::wcslen(reinterpret_cast<const wchar_t*>(lParam)))) return refuse(box);
+        break;
+    case WM_SETTEXT:
+        if (lParam != 0 && std::wcslen(reinterpret_cast<const wchar_t*>(lParam)) > limit) return refuse(box);
+        break;
+    default:  // Undo brings back the text from before the last edit, which this rule let in: it fits
+        break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(box, boxProc, subclassId);
+    try {
+        return handle(box, message, wParam, lParam);
+    } catch (...) {  // only a failed allocation: the message goes no further, and never twice
+        return 0;
+    }
+}
+
+}  // namespace
+
+void makeFormTextBox(HWND box)
+{
+    SetWindowSubclass(box, boxProc, subclassId, 0);
+    SendMessageW(box, EM_SETLIMITTEXT, maxBoxLength + 1, 0);  // a backstop: no way in grows a box without bound
+    marginChanged(box);
+}
+
+}  // namespace mensora
