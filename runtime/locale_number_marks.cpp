@@ -27,9 +27,13 @@ NumberSettings numberSettingsOfMarks(const LocaleNumberMarks& marks)
     NumberSettings s;
     if (marks.decimal.size() == 1) s.decimal = marks.decimal.front();
     if (const std::u32string minus = characters(marks.minus); minus.size() == 1) s.minus = minus.front();
-    if (const std::u32string digits = characters(marks.digits); digits.size() == 1 || digits.size() == 10) {
-        s.zero = digits.front();
-    }
+    const auto zeroOf = [](std::u16string_view text) {
+        const std::u32string digits = characters(text);
+        return digits.size() == 1 || digits.size() == 10 ? digits.front() : U'0';
+    };
+    s.zero = zeroOf(marks.digits);
+    const auto arabicIndic = [](char32_t zero) { return zero == U'\u0660' || zero == U'\u06F0'; };
+    s.arabicMarks = arabicIndic(s.zero) || arabicIndic(zeroOf(marks.ownDigits));
     if (marks.group.size() != 1 || marks.group.front() == s.decimal) {
         s.group = u'\0';
         return s;

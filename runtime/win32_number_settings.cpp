@@ -18,7 +18,7 @@ NumberSettings numberSettingsFrom(const WindowsNumberTexts& texts)
     swscanf(reinterpret_cast<const wchar_t*>(texts.grouping.c_str()), L"%d;%d", &size, &repeat);
     const std::u16string_view digits = texts.nationalDigits ? texts.nativeDigits : std::u16string_view();
     return numberSettingsOfMarks({texts.decimal, size > 0 ? std::u16string_view(texts.group) : u"", texts.negativeSign,
-                                  digits, size, repeat > 0 ? repeat : size});
+                                  digits, size, repeat > 0 ? repeat : size, texts.nativeDigits});
 }
 
 NumberSettings userNumberSettings()

@@ -47,9 +47,9 @@ private slots:
         QTest::newRow("hi_IN") << QLocale(QStringLiteral("hi_IN")) << NumberSettings{u'.', u',', 3, 2};
         QTest::newRow("bn_BD") << QLocale(QStringLiteral("bn_BD")) << NumberSettings{u'.', u',', 3, 2, U'\u09E6'};
         QTest::newRow("ar_EG") << QLocale(QStringLiteral("ar_EG"))
-                               << NumberSettings{u'\u066B', u'\u066C', 3, 3, U'\u0660'};
+                               << NumberSettings{u'\u066B', u'\u066C', 3, 3, U'\u0660', U'-', true};
         QTest::newRow("fa_IR") << QLocale(QStringLiteral("fa_IR"))
-                               << NumberSettings{u'\u066B', u'\u066C', 3, 3, U'\u06F0', U'\u2212'};
+                               << NumberSettings{u'\u066B', u'\u066C', 3, 3, U'\u06F0', U'\u2212', true};
         QTest::newRow("ff_Adlm_GN") << QLocale(QStringLiteral("ff_Adlm_GN"))
                                     << NumberSettings{u'.', u'\u2E41', 3, 3, U'\U0001E950'};
     }

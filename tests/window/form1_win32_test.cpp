@@ -620,7 +620,10 @@ TEST(Form1Win32, takesTheNumberSettingsOfRegion)
          {u'.', u',', 3, 2}},
         {{u"\u066b", u"\u066c", u"3;0", u"\u061c-", u"\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669",
           true},
-         {u'\u066b', u'\u066c', 3, 3, U'\u0660'}},
+         {u'\u066b', u'\u066c', 3, 3, U'\u0660', U'-', true}},
+        // Arabic-Indic digits shown only in context: the Arabic marks read beside "." and ","
+        {{u".", u",", u"3;0", u"-", u"\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669", false},
+         {u'.', u',', 3, 3, U'0', U'-', true}},
         {{u".", u",", u"0", u"-", u"0123456789", false}, none},           // no grouping
         {{u".", u"", u"3;0", u"-", u"0123456789", false}, none},          // no group mark
         {{u".", u".", u"3;0", u"-", u"0123456789", false}, none},         // a group mark that is the decimal mark
@@ -641,6 +644,7 @@ TEST(Form1Win32, followsTheRegionOfTheSession)
         {L"de_DE.UTF-8", {u',', u'.'}},
         {L"fr_FR.UTF-8", {u',', u'\u00a0'}},
         {L"hi_IN.UTF-8", {u'.', u',', 3, 2}},
+        {L"ar_EG.UTF-8", {u'.', u',', 3, 3, U'0', U'-', true}},
     };
     wchar_t lang[64]{};
     GetEnvironmentVariableW(L"LANG", lang, 64);
