@@ -12,12 +12,7 @@ namespace mensora {
 enum class ControlKind : std::uint8_t { Frame, OptionButton, ListBox, Label, TextBox, CommandButton };
 
 // A rectangle in pixels at 96 dpi; the host scales it to the monitor's dpi.
-struct Rect96 {
-    int left;
-    int top;
-    int width;
-    int height;
-};
+struct Rect96 { int left, top, width, height; };
 
 struct ControlDescription {
     std::u16string_view name;  // the control's name on the form

@@ -57,8 +57,13 @@ private:
     void command(HWND control, UINT notification);
     void afterShow();
     void setAccessibleName(HWND control, std::u16string_view name) const;
-    // Through the dialog manager, so that the default push button follows.
-    void focus(HWND control) { SendMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); }
+    // Through the dialog manager, so that the default push button follows; on a window not shown
+    // yet, once it is: set at once, it would activate the window and start the input method unseen.
+    void focus(HWND control)
+    {
+        if (IsWindowVisible(window())) SendMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        else PostMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
     template <class Enum> static std::size_t index(Enum e) { return static_cast<std::size_t>(e); }
     void raise(Handler handler) noexcept;
 
