@@ -1,6 +1,5 @@
 // The runtime's run-time errors: what can stop a conversion or any other
-// handler. Each is shown to
-// the user in plain words; none ends the program.
+// handler. Each is shown to the user in plain words; none ends the program.
 #pragma once
 
 #include <cstdint>

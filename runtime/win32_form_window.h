@@ -36,7 +36,8 @@ public:
     // A control by its name on the form; nullptr for none.
     [[nodiscard]] HWND control(std::u16string_view name) const
     {
-        return indexOf(name) < controls_.size() ? controls_[indexOf(name)] : nullptr;
+        const std::size_t i = indexOf(name);
+        return i < controls_.size() ? controls_[i] : nullptr;
     }
     // Where the description lists a control; past its end for none.
     [[nodiscard]] std::size_t indexOf(std::u16string_view name) const;

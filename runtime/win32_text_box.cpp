@@ -27,7 +27,8 @@ DWORD selection(HWND box) { return static_cast<DWORD>(SendMessageW(box, EM_GETSE
 // Whether the text fits once `inserted` characters take the selection's place.
 bool fits(HWND box, std::size_t inserted)
 {
-    const std::size_t selected = HIWORD(selection(box)) - LOWORD(selection(box));
+    const DWORD ends = selection(box);
+    const std::size_t selected = HIWORD(ends) - LOWORD(ends);
     const std::size_t kept = static_cast<std::size_t>(GetWindowTextLengthW(box)) - selected;
     return kept <= limit && inserted <= limit - kept;
 }
