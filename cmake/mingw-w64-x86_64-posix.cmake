@@ -2,7 +2,7 @@
 # posix thread model (std::thread and friends through winpthread).
 #   cmake --preset windows
 # Programs built here run under wine, in a prefix inside the build folder
-# (tests/windows/wine-session).
+# (tests/wine/wine-session).
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
@@ -27,5 +27,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # ctest and add_test run the built programs through wine, in the build's own
 # prefix.
-get_filename_component(mensora_wine_session ${CMAKE_CURRENT_LIST_DIR}/../tests/windows/wine-session ABSOLUTE)
+get_filename_component(mensora_wine_session ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/wine-session ABSOLUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${mensora_wine_session} run)

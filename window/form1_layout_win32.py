@@ -105,7 +105,7 @@ def main(source, target):
 #include <array>
 
 #include "form1_font.h"
-#include "win32_form.h"
+#include "form_description.h"
 
 namespace mensora {{
 

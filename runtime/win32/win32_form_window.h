@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "win32_form.h"
+#include "form_description.h"
 
 namespace mensora {
 

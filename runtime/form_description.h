@@ -1,6 +1,7 @@
-// A form as the Win32 host builds it: the window and its controls in the
+// A form as plain data, for a host that builds the window itself out of the
+// platform's own controls (the Win32 host): the window and its controls in the
 // order they are created, which is their z-order and the order Tab follows.
-// Plain data, written from the window's Designer form at build time.
+// Written from the window's Designer form at build time.
 #pragma once
 
 #include <cstdint>
