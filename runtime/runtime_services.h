@@ -76,16 +76,16 @@ public:
 
     // Click events: from now on the handler is called once per Click of the
     // control (for the list, each time the user chooses an entry).
-    virtual void onClick(OptionButton option, Handler handler) = 0;
-    virtual void onClick(ListBox list, Handler handler) = 0;
-    virtual void onClick(CommandButton button, Handler handler) = 0;
+    void onClick(OptionButton option, Handler handler) noexcept { optionClick_[at(option)] = handler; }
+    void onClick(ListBox, Handler handler) noexcept { listClick_ = handler; }
+    void onClick(CommandButton button, Handler handler) noexcept { buttonClick_[at(button)] = handler; }
 
     // EditRefused events: an edit by the user (typing, a paste, a drop, an
     // input method's text) that would make the box's text longer than
     // maxBoxLength is refused whole, never cut short, and the box keeps its
     // text. From now on the handler is called once per refused edit, after
     // the box has its old text back.
-    virtual void onEditRefused(TextBox box, Handler handler) = 0;
+    void onEditRefused(TextBox box, Handler handler) noexcept { editRefused_[at(box)] = handler; }
 
     // A modal box titled with the application title, one OK button, no icon;
     // returns when it is dismissed.
@@ -99,6 +99,47 @@ public:
 
     // The user's number settings, read when a number is read or written.
     [[nodiscard]] virtual NumberSettings numberSettings() const = 0;
+
+protected:
+    // The host raises its controls' events through these: the handler put on
+    // the event, if any, runs with this form.
+    void raiseClick(OptionButton option) noexcept { raise(optionClick_[at(option)]); }
+    void raiseClick(ListBox) noexcept { raise(listClick_); }
+    void raiseClick(CommandButton button) noexcept { raise(buttonClick_[at(button)]); }
+    void raiseEditRefused(TextBox box) noexcept { raise(editRefused_[at(box)]); }
+
+    // Shows what the code running now has thrown as a run-time error: a failed
+    // allocation as OutOfMemory, anything else as Internal. Called from a
+    // catch block, by raise and by a host's own handling of the user's edits.
+    void showCurrentException() noexcept;
+
+private:
+    template <class Control>
+    static constexpr std::size_t at(Control control) noexcept
+    {
+        return static_cast<std::size_t>(control);
+    }
+
+    // Nothing a handler throws goes further than this: it is shown, and the
+    // window goes on.
+    void raise(Handler handler) noexcept;
+
+    std::array<Handler, optionButtonNames.size()> optionClick_{};
+    Handler listClick_ = nullptr;
+    std::array<Handler, commandButtonNames.size()> buttonClick_{};
+    std::array<Handler, textBoxNames.size()> editRefused_{};
 };
+
+// The list's index and count as the program reads them, signed 16-bit
+// numbers: an index beyond them reads as no entry selected, a count beyond
+// them as the largest.
+constexpr std::int16_t listIndexOf(long long index) noexcept
+{
+    return index < 0 || index > INT16_MAX ? std::int16_t{-1} : static_cast<std::int16_t>(index);
+}
+constexpr std::int16_t listCountOf(long long count) noexcept
+{
+    return count <= 0 ? std::int16_t{0} : count > INT16_MAX ? INT16_MAX : static_cast<std::int16_t>(count);
+}
 
 }  // namespace mensora

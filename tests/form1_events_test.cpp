@@ -67,7 +67,7 @@ TEST(Form1Events, ListClickShowsUnitsAndEmptiesTheBoxes)
         form.listSelected = c.selected;
         form.labels = {u"old in", u"old out"};
         form.boxes = {u"in", u"out"};
-        form.listClick(form);
+        form.clickList();
         EXPECT_EQ(form.label(Label::lblInput), c.source);
         EXPECT_EQ(form.label(Label::lblOutput), c.target);
         EXPECT_EQ(form.box(TextBox::txtInput), c.input);
@@ -82,7 +82,7 @@ TEST(Form1Events, ResetReachesTheHomeStateFromAnywhere)
         EventsForm form;
         form.selectOption(optionOf(from));
         form.listSelected = 2;
-        form.listClick(form);
+        form.clickList();
         form.boxes = {u"1", u"2"};
         form.click(CommandButton::cmdReset);
         EXPECT_EQ(form.options, (std::array<bool, 5>{true, false, false, false, false}));

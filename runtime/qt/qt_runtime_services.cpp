@@ -131,7 +131,7 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
     // already changes nothing.
     for (std::size_t i = 0; i < options_.size(); ++i) {
         QObject::connect(options_[i], &QAbstractButton::toggled, &events_, [this, i](bool on) {
-            if (on) raise(optionClick_[i]);
+            if (on) raiseClick(static_cast<OptionButton>(i));
         });
     }
     QItemSelectionModel* const plain = list1_->selectionModel();
@@ -140,9 +140,10 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
     // The list's Click is a selection made by the user, by mouse or keys;
     // emptying and filling the list are not, and neither is the current row
     // that tabbing into the list sets.
-    QObject::connect(list1_, &QListWidget::itemSelectionChanged, &events_, [this] { raise(listClick_); });
+    QObject::connect(list1_, &QListWidget::itemSelectionChanged, &events_, [this] { raiseClick(ListBox::list1); });
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        QObject::connect(buttons_[i], &QAbstractButton::clicked, &events_, [this, i] { raise(buttonClick_[i]); });
+        QObject::connect(buttons_[i], &QAbstractButton::clicked, &events_,
+                         [this, i] { raiseClick(static_cast<CommandButton>(i)); });
     }
     // A box takes in at most one character beyond the limit, so that a huge
     // paste costs no more than a short one; the validator then refuses the
@@ -152,7 +153,8 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i]->setMaxLength(maxBoxLength + 1);
         boxes_[i]->setValidator(new LengthLimit(&events_, [this, i] {
-            QMetaObject::invokeMethod(&events_, [this, i] { raise(editRefused_[i]); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &events_, [this, i] { raiseEditRefused(static_cast<TextBox>(i)); }, Qt::QueuedConnection);
         }));
     }
 }
@@ -183,7 +185,7 @@ bool QtRuntimeServices::optionValue(OptionButton o) const { return option(o)->is
 void QtRuntimeServices::selectOption(OptionButton o)
 {
     if (option(o)->isChecked()) {
-        raise(optionClick_[static_cast<std::size_t>(o)]);
+        raiseClick(o);
         return;
     }
     // Checking it unchecks the others, and its change raises its Click.
@@ -194,14 +196,12 @@ std::int16_t QtRuntimeServices::listIndex() const
 {
     const QList<QListWidgetItem*> selected = list1_->selectedItems();
     if (selected.isEmpty()) return -1;
-    const int row = list1_->row(selected.front());
-    return row > INT16_MAX ? std::int16_t{-1} : static_cast<std::int16_t>(row);
+    return listIndexOf(list1_->row(selected.front()));
 }
 
 std::int16_t QtRuntimeServices::listCount() const
 {
-    const int count = list1_->count();
-    return count > INT16_MAX ? INT16_MAX : static_cast<std::int16_t>(count);
+    return listCountOf(list1_->count());
 }
 
 std::u16string QtRuntimeServices::listText() const
@@ -222,22 +222,6 @@ void QtRuntimeServices::listAddItem(std::u16string_view caption) { list1_->addIt
 void QtRuntimeServices::setFocus(TextBox b) { box(b)->setFocus(Qt::OtherFocusReason); }
 
 void QtRuntimeServices::setFocus(OptionButton o) { option(o)->setFocus(Qt::OtherFocusReason); }
-
-void QtRuntimeServices::onClick(OptionButton o, Handler handler) { optionClick_[static_cast<std::size_t>(o)] = handler; }
-
-void QtRuntimeServices::onClick(ListBox, Handler handler) { listClick_ = handler; }
-
-void QtRuntimeServices::onClick(CommandButton b, Handler handler) { buttonClick_[static_cast<std::size_t>(b)] = handler; }
-
-void QtRuntimeServices::onEditRefused(TextBox b, Handler handler)
-{
-    editRefused_[static_cast<std::size_t>(b)] = handler;
-}
-
-void QtRuntimeServices::raise(Handler handler)
-{
-    if (handler != nullptr) handler(*this);
-}
 
 void QtRuntimeServices::showBox(BoxKind kind, const QString& text)
 {

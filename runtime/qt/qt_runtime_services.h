@@ -62,10 +62,6 @@ public:
     void listAddItem(std::u16string_view caption) override;
     void setFocus(TextBox box) override;
     void setFocus(OptionButton option) override;
-    void onClick(OptionButton option, Handler handler) override;
-    void onClick(ListBox list, Handler handler) override;
-    void onClick(CommandButton button, Handler handler) override;
-    void onEditRefused(TextBox box, Handler handler) override;
     void showMessage(std::u16string_view text) override;
     void showRunError(RunError error) override;
     void endProgram() override;
@@ -75,7 +71,6 @@ private:
     QRadioButton* option(OptionButton o) const { return options_[static_cast<std::size_t>(o)]; }
     QLineEdit* box(TextBox b) const { return boxes_[static_cast<std::size_t>(b)]; }
     void showBox(BoxKind kind, const QString& text);
-    void raise(Handler handler);
 
     // A unit label, its box, and the accessible names the two have while no
     // unit is shown.
@@ -92,10 +87,6 @@ private:
     std::array<QLineEdit*, 2> boxes_;
     std::array<UnitLabel, 2> labels_;
     std::array<QPushButton*, 3> buttons_;
-    std::array<Handler, 5> optionClick_{};
-    Handler listClick_ = nullptr;
-    std::array<Handler, 3> buttonClick_{};
-    std::array<Handler, 2> editRefused_{};
     BoxSink boxSink_;
     // The receiver of the controls' signals: the events stop with this object.
     QObject events_;

@@ -5,7 +5,6 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <new>
 
 #include "accessible_names.h"
 #include "win32_text_box.h"
@@ -98,16 +97,16 @@ void Win32RuntimeServices::command(HWND control, UINT notification)
     }
     const bool clicked = notification == BN_CLICKED || notification == BN_DOUBLECLICKED;  // a double click is two
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        if (control == buttons_[i] && clicked) raise(buttonClick_[i]);
+        if (control == buttons_[i] && clicked) raiseClick(static_cast<CommandButton>(i));
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
-        if (control == boxes_[i] && notification == EN_MAXTEXT) raise(editRefused_[i]);
+        if (control == boxes_[i] && notification == EN_MAXTEXT) raiseEditRefused(static_cast<TextBox>(i));
     }
     if (control == list1_ && notification == LBN_SELCHANGE) {
         const int entry = static_cast<int>(SendMessageW(list1_, LB_GETCURSEL, 0, 0));
         if (entry == chosenEntry_) return;  // the entry already chosen, clicked again
         chosenEntry_ = entry;
-        raise(listClick_);
+        raiseClick(ListBox::list1);
     }
 }
 
@@ -116,19 +115,6 @@ void Win32RuntimeServices::setAccessibleName(HWND control, std::u16string_view n
     if (accessibility_ == nullptr) return;
     accessibility_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                                    wide(name).c_str());
-}
-
-void Win32RuntimeServices::raise(Handler handler) noexcept
-{
-    // Nothing a handler throws goes past the window procedure: a failed
-    // allocation is told as such, anything else as a run-time error.
-    try {
-        if (handler != nullptr) handler(*this);
-    } catch (const std::bad_alloc&) {
-        showRunError(RunError::OutOfMemory);
-    } catch (...) {
-        showRunError(RunError::Internal);
-    }
 }
 
 void Win32RuntimeServices::setText(TextBox b, std::u16string_view text)
@@ -159,19 +145,17 @@ void Win32RuntimeServices::selectOption(OptionButton o)
         SetWindowLongPtrW(options_[i], GWL_STYLE, i == chosen ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
     }
     chosenOption_ = static_cast<int>(chosen);
-    raise(optionClick_[chosen]);
+    raiseClick(o);
 }
 
 std::int16_t Win32RuntimeServices::listIndex() const
 {
-    const LRESULT index = SendMessageW(list1_, LB_GETCURSEL, 0, 0);
-    return index < 0 || index > INT16_MAX ? std::int16_t{-1} : static_cast<std::int16_t>(index);
+    return listIndexOf(SendMessageW(list1_, LB_GETCURSEL, 0, 0));
 }
 
 std::int16_t Win32RuntimeServices::listCount() const
 {
-    const LRESULT count = SendMessageW(list1_, LB_GETCOUNT, 0, 0);
-    return count > INT16_MAX ? INT16_MAX : static_cast<std::int16_t>(std::max<LRESULT>(count, 0));
+    return listCountOf(SendMessageW(list1_, LB_GETCOUNT, 0, 0));
 }
 
 std::u16string Win32RuntimeServices::listText() const

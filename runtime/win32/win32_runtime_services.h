@@ -43,10 +43,6 @@ public:
     }
     void setFocus(TextBox box) override { focus(boxes_[index(box)]); }
     void setFocus(OptionButton option) override { focus(options_[index(option)]); }
-    void onClick(OptionButton option, Handler handler) override { optionClick_[index(option)] = handler; }
-    void onClick(ListBox, Handler handler) override { listClick_ = handler; }
-    void onClick(CommandButton button, Handler handler) override { buttonClick_[index(button)] = handler; }
-    void onEditRefused(TextBox box, Handler handler) override { editRefused_[index(box)] = handler; }
     void showMessage(std::u16string_view text) override;
     void showRunError(RunError error) override;
     void endProgram() override { DestroyWindow(window()); }
@@ -65,7 +61,6 @@ private:
         else PostMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     }
     template <class Enum> static std::size_t index(Enum e) { return static_cast<std::size_t>(e); }
-    void raise(Handler handler) noexcept;
 
     std::array<HWND, 5> options_{};
     HWND list1_ = nullptr;
@@ -74,11 +69,6 @@ private:
     std::array<HWND, 3> buttons_{};
     IAccPropServices* accessibility_ = nullptr;
     bool comStarted_ = false;
-
-    std::array<Handler, 5> optionClick_{};
-    Handler listClick_ = nullptr;
-    std::array<Handler, 3> buttonClick_{};
-    std::array<Handler, 2> editRefused_{};
 
     // What the user last chose: a click on the option or entry already
     // chosen is no new choice.

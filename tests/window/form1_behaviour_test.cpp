@@ -5,7 +5,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <new>
 #include <random>
+#include <stdexcept>
 
 #include "../catalogue_table.h"
 #include "convert_command.h"
@@ -446,6 +448,24 @@ private slots:
         QTimer::singleShot(0, [&] { f.form->close(); });
         QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
         QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    // A handler that throws leaves the window as it was and working: a failed
+    // allocation is told as such, anything else as a run-time error.
+    void aHandlerThatThrowsIsToldAndTheWindowGoesOn()
+    {
+        ShownForm f;
+        QVERIFY(f.ready);
+        f.runtime.onClick(CommandButton::cmdReset, [](RuntimeServices&) { throw std::bad_alloc(); });
+        f.runtime.onClick(CommandButton::cmdExit, [](RuntimeServices&) { throw std::runtime_error("a fault"); });
+        f.click(f.c().cmdReset);
+        f.click(f.c().cmdExit);
+        QCOMPARE(f.boxes.size(), std::size_t{2});
+        QCOMPARE(f.boxes[0].text, toQString(describe(RunError::OutOfMemory)));
+        QCOMPARE(f.boxes[1].text, toQString(describe(RunError::Internal)));
+        QVERIFY(f.form->isVisible());
+        f.clickRow(1);
+        QCOMPARE(f.c().lblInput->text(), QStringLiteral("Inches"));
     }
 
     // Thousands of seeded random clicks and keys; after each the window must
