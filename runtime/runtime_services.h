@@ -113,13 +113,10 @@ protected:
     // catch block, by raise and by a host's own handling of the user's edits.
     void showCurrentException() noexcept;
 
-private:
-    template <class Control>
-    static constexpr std::size_t at(Control control) noexcept
-    {
-        return static_cast<std::size_t>(control);
-    }
+    // A control's place in the tables of its kind.
+    template <class Control> static constexpr std::size_t at(Control c) noexcept { return static_cast<std::size_t>(c); }
 
+private:
     // Nothing a handler throws goes further than this: it is shown, and the
     // window goes on.
     void raise(Handler handler) noexcept;

@@ -28,15 +28,15 @@ public:
     std::vector<std::variant<TextBox, OptionButton>> focusMoves;
     bool ended = false;
 
-    std::u16string& box(TextBox b) { return boxes[static_cast<std::size_t>(b)]; }
-    std::u16string& label(Label l) { return labels[static_cast<std::size_t>(l)]; }
-    bool& option(OptionButton o) { return options[static_cast<std::size_t>(o)]; }
+    std::u16string& box(TextBox b) { return boxes[at(b)]; }
+    std::u16string& label(Label l) { return labels[at(l)]; }
+    bool& option(OptionButton o) { return options[at(o)]; }
 
-    std::u16string text(TextBox b) const override { return boxes[static_cast<std::size_t>(b)]; }
+    std::u16string text(TextBox b) const override { return boxes[at(b)]; }
     void setText(TextBox b, std::u16string_view t) override { box(b) = t; }
     void setCaption(Label l, std::u16string_view c) override { label(l) = c; }
 
-    bool optionValue(OptionButton o) const override { return options[static_cast<std::size_t>(o)]; }
+    bool optionValue(OptionButton o) const override { return options[at(o)]; }
     void selectOption(OptionButton o) override
     {
         setOption(o);

@@ -174,7 +174,7 @@ void QtRuntimeServices::setCaption(Label label, std::u16string_view caption)
 {
     // A screen reader names the label and its box by the unit it shows, and
     // by the names the form gave them while no unit is shown.
-    const UnitLabel& l = labels_[static_cast<std::size_t>(label)];
+    const UnitLabel& l = labels_[at(label)];
     l.label->setText(toQString(caption));
     l.label->setAccessibleName(toQString(unitAccessibleName(caption, l.labelName)));
     l.box->setAccessibleName(toQString(unitAccessibleName(caption, l.boxName)));

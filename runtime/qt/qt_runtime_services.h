@@ -68,8 +68,8 @@ public:
     NumberSettings numberSettings() const override;
 
 private:
-    QRadioButton* option(OptionButton o) const { return options_[static_cast<std::size_t>(o)]; }
-    QLineEdit* box(TextBox b) const { return boxes_[static_cast<std::size_t>(b)]; }
+    QRadioButton* option(OptionButton o) const { return options_[at(o)]; }
+    QLineEdit* box(TextBox b) const { return boxes_[at(b)]; }
     void showBox(BoxKind kind, const QString& text);
 
     // A unit label, its box, and the accessible names the two have while no

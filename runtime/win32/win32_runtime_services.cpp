@@ -120,7 +120,7 @@ void Win32RuntimeServices::setAccessibleName(HWND control, std::u16string_view n
 void Win32RuntimeServices::setText(TextBox b, std::u16string_view text)
 {
     // Shown from its first character, as after Home.
-    HWND box = boxes_[static_cast<std::size_t>(b)];
+    HWND box = boxes_[at(b)];
     SetWindowTextW(box, wide(text).c_str());
     SendMessageW(box, EM_SETSEL, 0, 0);
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
@@ -128,7 +128,7 @@ void Win32RuntimeServices::setText(TextBox b, std::u16string_view text)
 
 void Win32RuntimeServices::setCaption(Label label, std::u16string_view caption)
 {
-    const auto i = static_cast<std::size_t>(label);
+    const auto i = at(label);
     SetWindowTextW(labels_[i], wide(caption).c_str());
     setAccessibleName(labels_[i], unitAccessibleName(caption, form_.controls[indexOf(labelNames[i])].accessibleName));
     setAccessibleName(boxes_[i], unitAccessibleName(caption, form_.controls[indexOf(textBoxNames[i])].accessibleName));
@@ -138,7 +138,7 @@ void Win32RuntimeServices::selectOption(OptionButton o)
 {
     // Checked from here, an option raises no Click of its own, so this raises
     // it; Tab then stops at this option in the group.
-    const auto chosen = static_cast<std::size_t>(o);
+    const auto chosen = at(o);
     for (std::size_t i = 0; i < options_.size(); ++i) {
         SendMessageW(options_[i], BM_SETCHECK, i == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
         const LONG_PTR style = GetWindowLongPtrW(options_[i], GWL_STYLE);

@@ -21,12 +21,12 @@ public:
     Win32RuntimeServices(const FormDescription& form, HINSTANCE instance);
     ~Win32RuntimeServices() override;
 
-    std::u16string text(TextBox box) const override { return windowText(boxes_[index(box)]); }
+    std::u16string text(TextBox box) const override { return windowText(boxes_[at(box)]); }
     void setText(TextBox box, std::u16string_view text) override;
     void setCaption(Label label, std::u16string_view caption) override;
     bool optionValue(OptionButton o) const override
     {
-        return SendMessageW(options_[index(o)], BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return SendMessageW(options_[at(o)], BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
     void selectOption(OptionButton option) override;
     std::int16_t listIndex() const override;
@@ -41,8 +41,8 @@ public:
     {
         SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(caption).c_str()));
     }
-    void setFocus(TextBox box) override { focus(boxes_[index(box)]); }
-    void setFocus(OptionButton option) override { focus(options_[index(option)]); }
+    void setFocus(TextBox box) override { focus(boxes_[at(box)]); }
+    void setFocus(OptionButton option) override { focus(options_[at(option)]); }
     void showMessage(std::u16string_view text) override;
     void showRunError(RunError error) override;
     void endProgram() override { DestroyWindow(window()); }
@@ -60,7 +60,6 @@ private:
         if (IsWindowVisible(window())) SendMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
         else PostMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     }
-    template <class Enum> static std::size_t index(Enum e) { return static_cast<std::size_t>(e); }
 
     std::array<HWND, 5> options_{};
     HWND list1_ = nullptr;
