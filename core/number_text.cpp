@@ -46,14 +46,14 @@ constexpr Digit digitOf(char32_t c) noexcept
 constexpr bool isSpaceLike(char32_t c) noexcept { return c == 0x20 || c == 0xA0 || c == 0x202F || c == 0x2009; }
 constexpr bool isApostrophe(char32_t c) noexcept { return c == 0x2019 || c == 0x27; }
 
-// The code point that starts at `at`, past any direction marks, and where it
-// ends. A lone surrogate stands for itself.
+// The code point that starts at `at`, past any direction marks where
+// skipMarks says so, and where it ends. A lone surrogate stands for itself.
 struct CodePoint {
     char32_t c;
     std::size_t end;
 };
 
-constexpr CodePoint codePointAt(std::u16string_view text, std::size_t at) noexcept
+constexpr CodePoint codePointAt(std::u16string_view text, std::size_t at, bool skipMarks = true) noexcept
 {
     for (;;) {
         if (at >= text.size()) return {endOfText, at};
@@ -65,7 +65,7 @@ constexpr CodePoint codePointAt(std::u16string_view text, std::size_t at) noexce
             c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[end] - 0xDC00);
             ++end;
         }
-        if (!isDirectionMark(c)) return {c, end};
+        if (!skipMarks || !isDirectionMark(c)) return {c, end};
         at = end;
     }
 }
@@ -220,8 +220,12 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
 {
     NumberParts<std::remove_reference_t<Emit>> parts(emit);
     const Notation notation(settings);
+    // Direction marks may stand around the number and beside its sign, never
+    // between its digits and marks, where a box shows the digits around them
+    // in another order: "1<U+200F>2<U+200F>3" shows as "132".
+    bool skipMarks = true;
     CodePoint cp = codePointAt(text, 0);
-    const auto advance = [&] { cp = codePointAt(text, cp.end); };
+    const auto advance = [&] { cp = codePointAt(text, cp.end, skipMarks); };
 
     // Every digit of one number comes from one script: a digit's value, -1
     // for no digit, -2 for a digit of another script.
@@ -240,9 +244,14 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
         advance();
     }
 
-    // The integer part. With group marks it is groups c0, c1, ..., ck: c0
-    // of any length but not starting with a zero, the last of groupSize
-    // digits, the others of groupRepeat.
+    skipMarks = false;
+
+    // The integer part. With group marks it is groups c0, c1, ..., ck: the
+    // last of groupSize digits, the others of groupRepeat, and c0 of one
+    // digit up to the largest group, not starting with a zero. No one who
+    // groups digits writes "1234,567" or "0,125", which are decimals where
+    // the comma is the decimal mark: such a text is never read.
+    const std::size_t largestGroup = std::max(settings.groupSize, settings.groupRepeat);
     std::size_t groupMarks = 0;
     std::size_t groupDigits = 0;
     bool startsWithZero = false;
@@ -259,9 +268,11 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
         if (groupDigits == 0 || !notation.isGroup(cp.c)) break;
         // a group mark stands between digits; a space that no digit follows
         // is white space after the number
-        const CodePoint next = codePointAt(text, cp.end);
+        const CodePoint next = codePointAt(text, cp.end, false);
         if (digitOf(next.c).value < 0) break;
-        if (groupMarks == 0 ? startsWithZero : groupDigits != settings.groupRepeat) return {};
+        if (groupMarks == 0 ? startsWithZero || groupDigits > largestGroup : groupDigits != settings.groupRepeat) {
+            return {};
+        }
         ++groupMarks;
         groupDigits = 0;
         cp = next;
@@ -279,6 +290,9 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
     if (!parts.hasDigits()) return {};
 
     if (isExponentMark(cp.c)) {
+        // no one groups a number in exponent form, and "1,234E5" is 1.234E5
+        // where the comma is the decimal mark
+        if (groupMarks > 0) return {};
         advance();
         const int sign = notation.sign(cp.c);
         parts.exponentSign(sign < 0);
@@ -292,7 +306,7 @@ Scanned scanNumber(std::u16string_view text, NumberSettings settings, Emit&& emi
         }
     }
 
-    while (isSpaceAround(cp.c)) advance();
+    while (isSpaceAround(cp.c) || isDirectionMark(cp.c)) advance();
     if (cp.c != endOfText) return {};
     return parts.finish();
 }

@@ -22,18 +22,23 @@ struct Outcome {
 };
 
 // True when the whole text is a number as people write it in the settings'
-// notation:
+// notation, and no text that people of another notation would mean as
+// another number:
 // - white space, line breaks, U+200B and U+FEFF may stand around it, and the
-//   direction marks U+200E, U+200F and U+061C anywhere;
+//   direction marks U+200E, U+200F and U+061C around it and beside its sign,
+//   never between its digits and marks (a box would show those in another
+//   order);
 // - a sign first: "+", "-", U+2212 or the settings' own minus;
 // - digits of any one script (the settings' own, ASCII, Arabic-Indic,
 //   fullwidth, ...), never a mix in one number;
 // - group marks between digits of the integer part, in the settings' group
 //   sizes, where any space stands for a space-like mark and either apostrophe
-//   for an apostrophe; a grouped integer part never starts with a zero, so
-//   "0,125" is never read as 125;
-// - one decimal mark (where it is U+066B, "." too), then an optional exponent:
-//   "E" or "e", a sign, digits;
+//   for an apostrophe; the first group has one digit up to as many as the
+//   largest group (three, in US and Indian grouping alike) and does not start
+//   with a zero, so neither "1234,567" nor "0,125" is read: they are decimals
+//   where the comma is the decimal mark;
+// - one decimal mark (where it is U+066B, "." too), then an optional exponent
+//   where the integer part is not grouped: "E" or "e", a sign, digits;
 // - where the settings say so (arabicMarks), the Arabic decimal and group
 //   marks U+066B and U+066C beside the settings' own.
 // The empty text is not numeric.

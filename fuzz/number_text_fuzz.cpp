@@ -336,18 +336,14 @@ std::u16string decodeUtf8(const std::uint8_t* p, std::size_t n, Decoding decodin
 
 // ---------------------------------------------------------------------------
 // The reference grammar, built by cleaning and splitting rather than scanning:
-// direction marks out, white space trimmed, then the text cut at the sign, the
+// white space and direction marks trimmed, then the text cut at the sign, the
 // exponent letter, the decimal mark and the group marks, and each piece
 // checked on its own. On success `ascii` receives the number in the C
 // locale's notation, grouping removed, digits in ASCII.
 
-// Direction marks stand between characters: a mark between the two halves of
-// a surrogate pair does not join them, and the halves stay two lone
-// surrogates. (True would take the marks out before pairing the halves.)
-constexpr bool marksOutBeforePairing = false;
-
 // UTF-16 code units as code points; a lone surrogate stays as it is (it is no
-// digit, mark nor white space).
+// digit, mark nor white space), also where a direction mark parts the two
+// halves of a pair.
 std::u32string pairUp(std::u16string_view units)
 {
     std::u32string out;
@@ -361,21 +357,6 @@ std::u32string pairUp(std::u16string_view units)
         }
     }
     return out;
-}
-
-// The text as code points, direction marks left out.
-std::u32string codePointsWithoutMarks(std::u16string_view text)
-{
-    if (!marksOutBeforePairing) {
-        std::u32string all = pairUp(text);
-        std::erase_if(all, [](char32_t c) { return isDirectionMark(c); });
-        return all;
-    }
-    std::u16string kept;
-    for (const char16_t c : text) {
-        if (!isDirectionMark(c)) kept.push_back(c);
-    }
-    return pairUp(kept);
 }
 
 bool isSign(char32_t c, NumberSettings s) { return c == U'+' || c == U'-' || c == U'\u2212' || c == s.minus; }
@@ -397,14 +378,18 @@ bool appendDigits(std::string& ascii, std::u32string_view run, char32_t& zero)
 bool referenceGrammar(std::u16string_view text, NumberSettings s, std::string& ascii)
 {
     ascii.clear();
-    const std::u32string clean = codePointsWithoutMarks(text);
-    std::u32string_view t = clean;
-    while (!t.empty() && isWhiteSpace(t.front())) t.remove_prefix(1);
-    while (!t.empty() && isWhiteSpace(t.back())) t.remove_suffix(1);
+    const std::u32string all = pairUp(text);
+    std::u32string_view t = all;
+    // Direction marks around the number and after its sign; any other is a
+    // character that no piece below takes.
+    const auto around = [](char32_t c) { return isWhiteSpace(c) || isDirectionMark(c); };
+    while (!t.empty() && around(t.front())) t.remove_prefix(1);
+    while (!t.empty() && around(t.back())) t.remove_suffix(1);
 
     if (!t.empty() && isSign(t.front(), s)) {
         if (t.front() != U'+') ascii.push_back('-');
         t.remove_prefix(1);
+        while (!t.empty() && isDirectionMark(t.front())) t.remove_prefix(1);
     }
 
     std::u32string_view mantissa = t;
@@ -429,7 +414,8 @@ bool referenceGrammar(std::u16string_view text, NumberSettings s, std::string& a
 
     char32_t zero = 0;
 
-    // The integer part: chunks between group marks, each of its exact size.
+    // The integer part: chunks between group marks, each of its exact size
+    // but the first, which has one digit up to the largest size.
     std::vector<std::u32string_view> chunks;
     if (marks.groups.empty()) {
         chunks.push_back(integer);
@@ -448,8 +434,10 @@ bool referenceGrammar(std::u16string_view text, NumberSettings s, std::string& a
             if (chunks[k].empty()) return false;  // a mark that is not between two digits
             if (k > 0 && chunks[k].size() != want) return false;
         }
+        if (chunks[0].size() > std::max(s.groupSize, s.groupRepeat)) return false;  // "1234,567" is never misread
         const char32_t first = chunks[0].front();
         if (zeroOf(first) != 0 && zeroOf(first) == first) return false;  // "0,125" is never misread
+        if (hasExponent) return false;  // nor is "1,234E5"
     }
     for (const auto chunk : chunks) {
         if (!appendDigits(ascii, chunk, zero)) return false;

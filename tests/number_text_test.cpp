@@ -44,7 +44,15 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {us, u"1,000", false},
         {us, u"1,000,000", false},
         {us, u"12,345.5", false},
-        {us, u"1234,567", false},
+        {us, u"123,456", false},
+        {us, u"1,234,567.891", false},
+        {us, u"1234,567", true},  // a first group longer than any: 1234.567 with a decimal comma
+        {us, u"12345,678", true},
+        {us, u"1234,567.5", true},
+        {us, u"-1234,567,890", true},
+        {us, u"1,234E5", true},  // no exponent after grouping: 1.234E5 with a decimal comma
+        {us, u"1,234.5e-3", true},
+        {us, u"1234E5", false},
         {us, u"1,5", true},
         {us, u"1,,000", true},
         {us, u",5", true},
@@ -95,7 +103,11 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {us, u"\u200A7\u2000", false},
         {us, u"4\u200B2", true},
         {us, u"\u200E-2.5", false},
-        {us, u"-\u200F2\u061C.5\u200E", false},
+        {us, u"-\u200F2\u061C.5\u200E", true},  // shown as "-5.2"
+        {us, u"\u200F \u061C-\u200F2.5\u200E \u200F", false},
+        {us, u"1\u200F2\u200F3", true},  // shown as "132"
+        {us, u"1,\u200E234", true},
+        {us, u"1.5E\u200E3", true},
         {us, u"\u200E", true},
         {us, u"- 5", true},
         // the misread guard: a grouped integer part never starts with a zero
@@ -116,6 +128,9 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {german, u"1.000,25", false},
         {german, u"12.5", true},
         {german, u"1,000.5", true},
+        {german, u"123.456,5", false},
+        {german, u"1234.567", true},
+        {german, u"1.234E5", true},
         // French: narrow no-break space grouping, and a plain space in its place
         {french, u"1\u202F000,5", false},
         {french, u"1 000,5", false},
@@ -123,10 +138,15 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {french, u"1 00", true},
         {french, u"1,5 ", false},
         {french, u"1.5", true},
+        {french, u"1234 567", true},
+        {french, u"1234\u202F567,5", true},
+        {french, u"1 234E5", true},
         // Swiss: right single quotation mark grouping, dot decimal
         {swiss, u"1\u2019000.5", false},
         {swiss, u"1,000", true},
         {swiss, u"1 000", true},
+        {swiss, u"1234\u2019567", true},
+        {swiss, u"1234'567.5", true},
         // look-alike group marks: any space for a space, either apostrophe
         {french, u"1\u00A0234,5", false},
         {french, u"1\u2009234,5", false},
@@ -147,7 +167,10 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {indian, u"12,34,567.891", false},
         {indian, u"1,00,000", false},
         {indian, u"1,000", false},
-        {indian, u"1234,567", false},
+        {indian, u"1234,567", true},
+        {indian, u"123,456", false},
+        {indian, u"123,45,678", false},  // the largest group is three
+        {indian, u"1234,56,789", true},
         {indian, u"1,234,567", true},
         {indian, u"12,34,56", true},
         {indian, u"0,00,125", true},
@@ -170,6 +193,8 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         {egyptOnWindows, u"\u0661,\u0662\u0663\u0664.\u0665", false},
         {egyptOnWindows, u"\u0661\u066C\u0662\u0663", true},
         {egyptOnWindows, u"\u0660\u066C\u0661\u0662\u0665", true},
+        {arabic, u"\u0661\u0662\u0663\u066C\u0664\u0665\u0666", false},
+        {arabic, u"\u0661\u0662\u0663\u0664\u066C\u0665\u0666\u0667", true},
         {us, u"12\u066B5", true},
         // digits beyond the basic plane: Adlam
         {adlam, u"\U0001E951\u2E41\U0001E952\U0001E953\U0001E954.\U0001E955", false},
@@ -180,6 +205,9 @@ TEST(InputCheck, AcceptsNumbersInTheSettingsNotationAndTheEmptyText)
         // no grouping at all
         {ungrouped, u"1000.5", false},
         {ungrouped, u"1,000", true},
+        // groups of four
+        {NumberSettings{u'.', u',', 4, 4}, u"1234,5678", false},
+        {NumberSettings{u'.', u',', 4, 4}, u"12345,6789", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(isRejectedInput(c.text, c.settings), c.rejected) << "text: " << show(c.text);
@@ -230,6 +258,9 @@ TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
         {swedish, u"\u22122,5", -2.5, RunError::None},
         {swedish, u"1\u202F234,5", 1234.5, RunError::None},
         {indian, u"12,34,567.891", 1234567.891, RunError::None},
+        {us, u"123,456,789.5", 123456789.5, RunError::None},
+        {german, u"123.456,5", 123456.5, RunError::None},
+        {french, u"\u200F-\u200E12 345,5 \u200E", -12345.5, RunError::None},
         {bengali, u"\u09E7\u09E8,\u09E9\u09EA,\u09EB\u09EC\u09ED.\u09EE\u09EF\u09E7", 1234567.891,
          RunError::None},
         {arabic, u"\u0660\u066B\u0665", 0.5, RunError::None},
@@ -247,6 +278,9 @@ TEST(StrictReader, ReadsTheWholeTextInTheSettingsNotation)
         {german, u"12.5", 0, RunError::TypeMismatch},
         {us, u"0,125", 0, RunError::TypeMismatch},
         {german, u"0.125", 0, RunError::TypeMismatch},
+        {us, u"1234,567", 0, RunError::TypeMismatch},
+        {german, u"1234.567", 0, RunError::TypeMismatch},
+        {us, u"1,234E5", 0, RunError::TypeMismatch},
         // beyond the range of a double: large overflows, tiny reads as zero
         {us, u"1E+309", 0, RunError::Overflow},
         {us, u"-1E+309", 0, RunError::Overflow},
