@@ -146,6 +146,49 @@ private slots:
         QVERIFY2(corner > qGray(line) && corner < qGray(window), qPrintable(QString::number(corner)));
     }
 
+    // Under any palette set on the application, a light, a high-contrast or a
+    // dark one, every control stands out by its outline: on its left edge, at
+    // half its height, a pixel contrasts with the window at least `least` to 1
+    // (3 to 1 is the least a control's boundary needs; the style's own light
+    // greys give about 1.7).
+    void everyControlIsOutlinedUnderEachPalette_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<double>("least");
+        QTest::newRow("the style's own") << QApplication::palette() << 1.5;
+        QPalette black(Qt::black, Qt::black);  // white text, and every shade as black as the window
+        black.setColor(QPalette::Highlight, Qt::yellow);
+        black.setColor(QPalette::HighlightedText, Qt::black);
+        QTest::newRow("high contrast: black, white and yellow") << black << 3.0;
+        QTest::newRow("dark") << QPalette(QColor(0x31, 0x36, 0x3b), QColor(0x2a, 0x2e, 0x32)) << 3.0;
+    }
+
+    void everyControlIsOutlinedUnderEachPalette()
+    {
+        QFETCH(QPalette, palette);
+        QFETCH(double, least);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(palette);
+        ShownForm f;
+        const QImage shot = f.form->grab().toImage();
+        QApplication::setPalette(before);
+        const auto luminance = [](const QColor& c) {  // relative luminance, as contrast ratios take it
+            const auto linear = [](float v) { return v <= 0.04f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f); };
+            return 0.2126f * linear(c.redF()) + 0.7152f * linear(c.greenF()) + 0.0722f * linear(c.blueF()) + 0.05f;
+        };
+        const float window = luminance(palette.color(QPalette::Window));
+        for (const ControlRow& c : form1Controls) {
+            const QWidget* const w = f.form->findChild<QWidget*>(QString::fromLatin1(c.name));
+            const QPoint left = w->mapTo(f.form.get(), QPoint(0, w->height() / 2));
+            float most = 1;
+            for (int x = left.x() - 1; x <= left.x() + 3; ++x) {
+                const float pixel = luminance(shot.pixelColor(x, left.y()));
+                most = std::max({most, pixel / window, window / pixel});
+            }
+            QVERIFY2(most >= least, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(c.name)).arg(most)));
+        }
+    }
+
     // The list's index is a signed 16-bit number: the last entry it can name
     // is 32767; beyond, none is named.
     void theListIndexIsASigned16BitNumber()
