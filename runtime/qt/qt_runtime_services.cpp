@@ -164,6 +164,22 @@ void arrowsGoRoundTheOptions(QObject& events, const std::array<QRadioButton*, N>
     for (QRadioButton* option : options) option->installEventFilter(new KeyPresses(&events, take));
 }
 
+// Tab into the options comes to the chosen one, also where the program chose
+// it (Reset). Qt would come back to the option that last had the focus.
+template <std::size_t N>
+void tabComesToTheChosenOption(QObject& events, const std::array<QRadioButton*, N>& options)
+{
+    for (QRadioButton* chosen : options) {
+        QObject::connect(chosen, &QAbstractButton::toggled, &events, [chosen, options](bool on) {
+            if (!on) return;
+            for (QRadioButton* o : options) {
+                const int policy = o->focusPolicy();
+                o->setFocusPolicy(Qt::FocusPolicy(o == chosen ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+            }
+        });
+    }
+}
+
 // While no entry is chosen, Down, Up and Home choose the first entry and End
 // the last. Qt would step from the current row that tabbing in set: Down
 // would choose the second entry, Up and Home none.
@@ -216,6 +232,7 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
     // The keys of the options, the list and the buttons, as on the other
     // desktops and the window's other host.
     arrowsGoRoundTheOptions(events_, options_);
+    tabComesToTheChosenOption(events_, options_);
     listKeysStartFromItsEnds(events_, list1_);
     for (QPushButton* button : buttons_) enterPressesTheFocusedButton(events_, button);
     // A box takes in at most one character beyond the limit, so that a huge

@@ -435,10 +435,12 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("pressed");
         const int r = Qt::Key_Right, l = Qt::Key_Left, keypad = Qt::KeypadModifier;
-        QTest::newRow("the arrows go round the options in order") << "optDistance"
-            << QList<int>{r, r, r, r, r, l, Qt::Key_Up, l, l, Qt::Key_Down, r | keypad}
+        QTest::newRow("the arrows go round the options in order; Tab after Reset, to the chosen one") << "optDistance"
+            << QList<int>{r, r, r, r, r, l, Qt::Key_Up, l, l, Qt::Key_Down, r | keypad, Qt::Key_Backtab, Qt::Key_Space,
+                          Qt::Key_Tab, l}
             << QStringList{"optVolume", "optTemp", "optArea", "optWeight", "optDistance", "optWeight", "optArea",
-                           "optTemp", "optVolume", "optTemp", "optArea"} << -1 << 0;
+                           "optTemp", "optVolume", "optTemp", "optArea", "cmdReset", "cmdReset", "optDistance",
+                           "optWeight"} << -1 << 0;
         for (const auto& [name, key, row] : {std::tuple{"Down", Qt::Key_Down, 0}, {"Up", Qt::Key_Up, 0},
                                              {"Home", Qt::Key_Home, 0}, {"End", Qt::Key_End, 5}})
             QTest::addRow("%s, none chosen", name) << "list1" << QList<int>{key} << QStringList{"txtInput"} << row << 0;
@@ -461,8 +463,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(keys[i] & ~Qt::KeyboardModifierMask),
                             Qt::KeyboardModifiers(keys[i] & Qt::KeyboardModifierMask));
             QCOMPARE(QApplication::focusWidget()->objectName(), focus[i]);
-            const auto* option = qobject_cast<QRadioButton*>(QApplication::focusWidget());
-            QVERIFY(option == nullptr || option->isChecked());
+            if (const auto* o = qobject_cast<QRadioButton*>(QApplication::focusWidget())) QVERIFY(o->isChecked());
         }
         QCOMPARE(f.selectedRow(), row);
         QCOMPARE(presses.count(), pressed);
