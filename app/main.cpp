@@ -4,12 +4,14 @@
 
 #include "form1.h"
 #include "form1_events.h"
+#include "qt_display.h"
 #include "qt_runtime_services.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    mensora::prepareApplication(app);
+    const std::unique_ptr<QApplication> app = mensora::startOnDisplay(argc, argv);
+    if (app == nullptr) return 1;
+    mensora::prepareApplication(*app);
     mensora::Form1 form;
     mensora::QtRuntimeServices runtime(form);
     mensora::connectForm1(runtime);

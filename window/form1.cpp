@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFrame>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QResource>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+
+#include <cstdlib>
 
 #include "form1_font.h"
 #include "ui_form1_layout.h"
@@ -36,11 +40,75 @@ QIcon applicationIcon()
     return icon;
 }
 
-// The frames: a thin rounded line, darker than the window, with the caption
+// Whether a line in `role` shows on the window: its lightness differs from
+// the window's by at least as much as a light scheme's mid tone does.
+bool standsOut(const QPalette& palette, QPalette::ColorRole role)
+{
+    return std::abs(palette.color(role).lightness() - palette.color(QPalette::Window).lightness()) >= 40;
+}
+
+// Whether the palette's shades are lost against the window: under a dark
+// scheme, where a style's lines, drawn darker than the window, vanish, and
+// under a high-contrast one whose mid tone is the window's own colour.
+bool shadesVanish(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness() ||
+           !standsOut(palette, QPalette::Mid);
+}
+
+// The window's outlines: the palette's mid tone where its shades show, else
+// its text colour; a control with the focus is outlined in the highlight
+// where that shows.
+QColor outlineColour(const QStyleOption& option)
+{
+    const QPalette& palette = option.palette;
+    if (option.state & QStyle::State_HasFocus && standsOut(palette, QPalette::Highlight)) {
+        return palette.color(QPalette::Highlight);
+    }
+    return palette.color(shadesVanish(palette) ? QPalette::WindowText : QPalette::Mid);
+}
+
+// Outlines a control drawn by the desktop's style again in the palette's
+// colours, where the style's own lines are lost in them.
+void outlineAgain(const QStyleOption& option, QPainter& painter, bool round)
+{
+    if (!shadesVanish(option.palette)) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(outlineColour(option));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF edge = QRectF(option.rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (round) painter.drawEllipse(edge.adjusted(1, 1, -1, -1));
+    else painter.drawRoundedRect(edge, 2, 2);
+    painter.restore();
+}
+
+// The frames: a thin rounded line in the outlines' colour, with the caption
 // set into the line near its left end; the inside is not filled. Everything
-// else is drawn by the desktop's style.
+// else is drawn by the desktop's style, and outlined again where the
+// palette's shades vanish: the boxes, the labels' borders, the list, the
+// options and the buttons.
 class FrameStyle : public QProxyStyle {
 public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (element == PE_FrameLineEdit || element == PE_PanelButtonCommand) outlineAgain(*option, *painter, false);
+        if (element == PE_IndicatorRadioButton) outlineAgain(*option, *painter, true);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element == CE_ShapedFrame && frame != nullptr && frame->frameShape != QFrame::NoFrame &&
+            frame->frameShape != QFrame::HLine && frame->frameShape != QFrame::VLine) {
+            outlineAgain(*option, *painter, false);
+        }
+    }
+
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                          const QWidget* widget) const override
     {
@@ -74,7 +142,7 @@ public:
         painter->save();
         if (!caption.isEmpty()) painter->setClipRegion(QRegion(box->rect) - caption);
         painter->setRenderHint(QPainter::Antialiasing);
-        painter->setPen(box->palette.color(QPalette::Mid));
+        painter->setPen(outlineColour(*box));
         painter->setBrush(Qt::NoBrush);
         painter->drawRoundedRect(QRectF(subControlRect(control, option, SC_GroupBoxFrame, widget))
                                      .adjusted(0.5, 0.5, -0.5, -0.5),

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +12,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QValidator>
+
+#include <algorithm>
 
 #include "accessible_names.h"
 #include "locale_number_marks.h"
@@ -110,6 +113,87 @@ public:
     }
 };
 
+// Hands each key press a control gets to `take`; a press it takes goes no
+// further.
+class KeyPresses final : public QObject {
+public:
+    using Take = std::function<bool(QObject& control, const QKeyEvent& key)>;
+    KeyPresses(QObject* parent, Take take) : QObject(parent), take_(std::move(take)) {}
+
+    bool eventFilter(QObject* control, QEvent* event) override
+    {
+        return event->type() == QEvent::KeyPress && take_(*control, *static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    Take take_;
+};
+
+// A key pressed alone, on the main keyboard or the keypad.
+bool alone(const QKeyEvent& key) { return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier; }
+
+// Enter and the keypad's Enter press the focused button once, as Space does.
+// Enter in a box still presses nothing: the window has no default button.
+void enterPressesTheFocusedButton(QObject& events, QPushButton* button)
+{
+    button->installEventFilter(new KeyPresses(&events, [button](QObject&, const QKeyEvent& key) {
+        if ((key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) || !alone(key)) return false;
+        if (!key.isAutoRepeat()) button->click();
+        return true;
+    }));
+}
+
+// The arrows go round the options in the form's order, Left and Right as Up
+// and Down, from the last to the first and back, and choose the option they
+// reach. Qt itself would pick the option nearest in the arrow's direction,
+// which for options of different widths skips some and sticks at others.
+template <std::size_t N>
+void arrowsGoRoundTheOptions(QObject& events, const std::array<QRadioButton*, N>& options)
+{
+    const auto take = [options](QObject& control, const QKeyEvent& key) {
+        int step = 0;
+        if (key.key() == Qt::Key_Down || key.key() == Qt::Key_Right) step = 1;
+        if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Left) step = static_cast<int>(N) - 1;
+        if (step == 0 || !alone(key)) return false;
+        const auto at = static_cast<std::size_t>(std::find(options.begin(), options.end(), &control) - options.begin());
+        QRadioButton* const next = options[(at + static_cast<std::size_t>(step)) % N];
+        next->click();
+        next->setFocus(step == 1 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    };
+    for (QRadioButton* option : options) option->installEventFilter(new KeyPresses(&events, take));
+}
+
+// Tab into the options comes to the chosen one, also where the program chose
+// it (Reset). Qt would come back to the option that last had the focus.
+template <std::size_t N>
+void tabComesToTheChosenOption(QObject& events, const std::array<QRadioButton*, N>& options)
+{
+    for (QRadioButton* chosen : options) {
+        QObject::connect(chosen, &QAbstractButton::toggled, &events, [chosen, options](bool on) {
+            if (!on) return;
+            for (QRadioButton* o : options) {
+                const int policy = o->focusPolicy();
+                o->setFocusPolicy(Qt::FocusPolicy(o == chosen ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+            }
+        });
+    }
+}
+
+// While no entry is chosen, Down, Up and Home choose the first entry and End
+// the last. Qt would step from the current row that tabbing in set: Down
+// would choose the second entry, Up and Home none.
+void listKeysStartFromItsEnds(QObject& events, QListWidget* list)
+{
+    list->installEventFilter(new KeyPresses(&events, [list](QObject&, const QKeyEvent& key) {
+        if (!alone(key) || list->count() == 0 || list->selectionModel()->hasSelection()) return false;
+        const bool first = key.key() == Qt::Key_Down || key.key() == Qt::Key_Up || key.key() == Qt::Key_Home;
+        if (!first && key.key() != Qt::Key_End) return false;
+        list->setCurrentRow(first ? 0 : list->count() - 1, QItemSelectionModel::ClearAndSelect);
+        return true;
+    }));
+}
+
 }  // namespace
 
 QtRuntimeServices::QtRuntimeServices(QWidget& form)
@@ -145,6 +229,12 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
         QObject::connect(buttons_[i], &QAbstractButton::clicked, &events_,
                          [this, i] { raiseClick(static_cast<CommandButton>(i)); });
     }
+    // The keys of the options, the list and the buttons, as on the other
+    // desktops and the window's other host.
+    arrowsGoRoundTheOptions(events_, options_);
+    tabComesToTheChosenOption(events_, options_);
+    listKeysStartFromItsEnds(events_, list1_);
+    for (QPushButton* button : buttons_) enterPressesTheFocusedButton(events_, button);
     // A box takes in at most one character beyond the limit, so that a huge
     // paste costs no more than a short one; the validator then refuses the
     // edit whole, so nothing is ever cut short. The refusal is raised once the

@@ -425,6 +425,50 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.c().txtInput);
     }
 
+    // Keys as on the other desktops: from the control given the focus, the focus
+    // after each key (an option reached is chosen), the entry chosen, Convert's presses.
+    void keysMoveAndPressAsUsersExpect_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QStringList>("focus");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("pressed");
+        const int r = Qt::Key_Right, l = Qt::Key_Left, keypad = Qt::KeypadModifier;
+        QTest::newRow("the arrows go round the options in order; Tab after Reset, to the chosen one") << "optDistance"
+            << QList<int>{r, r, r, r, r, l, Qt::Key_Up, l, l, Qt::Key_Down, r | keypad, Qt::Key_Backtab, Qt::Key_Space,
+                          Qt::Key_Tab, l}
+            << QStringList{"optVolume", "optTemp", "optArea", "optWeight", "optDistance", "optWeight", "optArea",
+                           "optTemp", "optVolume", "optTemp", "optArea", "cmdReset", "cmdReset", "optDistance",
+                           "optWeight"} << -1 << 0;
+        for (const auto& [name, key, row] : {std::tuple{"Down", Qt::Key_Down, 0}, {"Up", Qt::Key_Up, 0},
+                                             {"Home", Qt::Key_Home, 0}, {"End", Qt::Key_End, 5}})
+            QTest::addRow("%s, none chosen", name) << "list1" << QList<int>{key} << QStringList{"txtInput"} << row << 0;
+        QTest::newRow("Enter and the keypad's Enter on a button") << "cmdConvert"
+            << QList<int>{Qt::Key_Return, Qt::Key_Enter | keypad} << QStringList(2, "cmdConvert") << -1 << 2;
+    }
+
+    void keysMoveAndPressAsUsersExpect()
+    {
+        QFETCH(QString, from);
+        QFETCH(QList<int>, keys);
+        QFETCH(QStringList, focus);
+        QFETCH(int, row);
+        QFETCH(int, pressed);
+        ShownForm f;
+        QVERIFY(f.ready);
+        QSignalSpy presses(f.c().cmdConvert, &QAbstractButton::clicked);
+        f.form->findChild<QWidget*>(from)->setFocus(Qt::TabFocusReason);
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(keys[i] & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(keys[i] & Qt::KeyboardModifierMask));
+            QCOMPARE(QApplication::focusWidget()->objectName(), focus[i]);
+            if (const auto* o = qobject_cast<QRadioButton*>(QApplication::focusWidget())) QVERIFY(o->isChecked());
+        }
+        QCOMPARE(f.selectedRow(), row);
+        QCOMPARE(presses.count(), pressed);
+    }
+
     void tabbingIntoTheListChoosesNothing()
     {
         ShownForm f;

@@ -146,6 +146,43 @@ private slots:
         QVERIFY2(corner > qGray(line) && corner < qGray(window), qPrintable(QString::number(corner)));
     }
 
+    // Under each palette set on the application, every control is outlined: on its left edge a pixel contrasts
+    // with the window at least `least` to 1 (3:1, what a control's boundary needs; 1.5 for the style's own greys).
+    void everyControlIsOutlinedUnderEachPalette_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<double>("least");
+        QTest::newRow("the style's own") << QApplication::palette() << 1.5;
+        QPalette black(Qt::black, Qt::black);  // white text, and every shade as black as the window
+        black.setColor(QPalette::Highlight, Qt::yellow);
+        QTest::newRow("high contrast: black, white and yellow") << black << 3.0;
+        QTest::newRow("dark") << QPalette(QColor(0x31, 0x36, 0x3b), QColor(0x2a, 0x2e, 0x32)) << 3.0;
+    }
+
+    void everyControlIsOutlinedUnderEachPalette()
+    {
+        QFETCH(QPalette, palette);
+        QFETCH(double, least);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(palette);
+        ShownForm f;
+        const QImage shot = f.form->grab().toImage();
+        QApplication::setPalette(before);
+        const auto luminance = [](const QColor& c) {  // relative luminance, as contrast ratios take it
+            const auto linear = [](float v) { return v <= 0.04f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f); };
+            return 0.2126f * linear(c.redF()) + 0.7152f * linear(c.greenF()) + 0.0722f * linear(c.blueF()) + 0.05f;
+        };
+        const float window = luminance(palette.color(QPalette::Window));
+        const auto contrast = [&](QColor c) { return std::max(luminance(c) / window, window / luminance(c)); };
+        for (const ControlRow& c : form1Controls) {
+            const QWidget* const w = f.form->findChild<QWidget*>(QString::fromLatin1(c.name));
+            const QPoint left = w->mapTo(f.form.get(), QPoint(0, w->height() / 2));
+            float most = 1;
+            for (int x = left.x() - 1; x <= left.x() + 3; ++x) most = std::max(most, contrast(shot.pixel(x, left.y())));
+            QVERIFY2(most >= least, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(c.name)).arg(most)));
+        }
+    }
+
     // The list's index is a signed 16-bit number: the last entry it can name
     // is 32767; beyond, none is named.
     void theListIndexIsASigned16BitNumber()
