@@ -483,9 +483,11 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
 {
     ShownForm f;
     HWND box = f[u"txtInput"];
-    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText };
+    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys };
     const std::wstring full(4096, L'7');
     const std::wstring astral = L"\U0001F600";
+    // Keys: each a virtual key pressed, 0x100 with Shift held
+    const std::wstring left{VK_LEFT}, shiftLeft{VK_LEFT | 0x100}, home{VK_HOME}, back{VK_BACK}, del{VK_DELETE};
     const struct {
         std::wstring before;  // the caret at its end
         Way way;
@@ -508,6 +510,14 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
         {L"-", Way::WmPaste, L"\n42\u20297777\n", L""},
         {L"12", Way::WmSetText, full, full},
         {L"12", Way::WmSetText, full + L"7", L""},
+        // no box holds half a character: a lone half refused, keys next to a pair take it whole
+        {L"-", Way::CtrlV, L"4\xD83D" L"2", L""},
+        {L"-", Way::WmPaste, L"42\xDE00", L""},
+        {L"12", Way::WmSetText, L"4\xD83D", L""},
+        {astral + L"1", Way::Keys, left + back, L"1"},
+        {astral + L"1", Way::Keys, home + del, L"1"},
+        {L"1" + astral + L"2", Way::Keys, left + shiftLeft + L"5", L"152"},
+        {astral + L"2", Way::Keys, left + left + L"5", L"5" + astral + L"2"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(&row - rows));
@@ -535,6 +545,10 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
         if (row.way == Way::ShiftInsert) f.key(VK_INSERT, {VK_SHIFT});
         if (row.way == Way::WmPaste) SendMessageW(box, WM_PASTE, 0, 0);
         if (row.way == Way::WmSetText) SetWindowTextW(box, row.text.c_str());
+        for (const wchar_t k : row.way == Way::Keys ? row.text : L"") {
+            if (k > 0xFF) f.key(k & 0xFF, {VK_SHIFT});
+            else f.key(k);
+        }
         f.runtime.processMessages();
         EXPECT_EQ(f.text(u"txtInput"), row.after.empty() ? row.before : row.after);
         EXPECT_EQ(shownBoxes, std::vector<std::wstring>(row.after.empty() ? 1 : 0, numericEntryBox));
