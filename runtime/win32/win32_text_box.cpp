@@ -223,6 +223,15 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_UNICHAR:  // a character as the halves WM_CHAR brings, judged as typed
+        if (wParam == UNICODE_NOCHAR) return TRUE;
+        if (wParam > 0xFFFF && wParam <= 0x10FFFF) {
+            SendMessageW(box, WM_CHAR, 0xD800 + ((wParam - 0x10000) >> 10), lParam);
+            SendMessageW(box, WM_CHAR, 0xDC00 + (wParam & 0x3FF), lParam);
+        } else if (wParam <= 0xFFFF) {
+            SendMessageW(box, WM_CHAR, wParam, lParam);
+        }
+        return 0;
     case WM_PASTE:
         return paste(box);
     case WM_CUT:

@@ -483,7 +483,7 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
 {
     ShownForm f;
     HWND box = f[u"txtInput"];
-    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys };
+    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys, UniChar };
     const std::wstring full(4096, L'7');
     const std::wstring astral = L"\U0001F600";
     // Keys: each a virtual key pressed, 0x100 with Shift held
@@ -518,6 +518,9 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
         {astral + L"1", Way::Keys, home + del, L"1"},
         {L"1" + astral + L"2", Way::Keys, left + shiftLeft + L"5", L"152"},
         {astral + L"2", Way::Keys, left + left + L"5", L"5" + astral + L"2"},
+        {full.substr(2), Way::UniChar, astral, full.substr(2) + astral},
+        {full.substr(1), Way::UniChar, astral, L""},
+        {L"1", Way::UniChar, L"\xD83D", L"1"},  // half of one: nothing goes in
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(&row - rows));
@@ -549,6 +552,9 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
             if (k > 0xFF) f.key(k & 0xFF, {VK_SHIFT});
             else f.key(k);
         }
+        const std::wstring& t = row.text;
+        const WPARAM codePoint = t.size() == 2 ? 0x10000 + ((t[0] - 0xD800) << 10) + (t[1] - 0xDC00) : t[0];
+        if (row.way == Way::UniChar) SendMessageW(box, WM_UNICHAR, codePoint, 0);
         f.runtime.processMessages();
         EXPECT_EQ(f.text(u"txtInput"), row.after.empty() ? row.before : row.after);
         EXPECT_EQ(shownBoxes, std::vector<std::wstring>(row.after.empty() ? 1 : 0, numericEntryBox));
