@@ -72,6 +72,10 @@ void stepOverHalf(HWND box, bool back)
     else if (splits(text, to)) SendMessageW(box, EM_SETSEL, from, over(to));
 }
 
+// What the edit control takes as a command rather than as text: Backspace,
+// and what Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z type.
+bool isCommand(WPARAM c) { return c == VK_BACK || c == 0x03 || c == 0x16 || c == 0x18 || c == 0x1A; }
+
 // Whether the text fits once `inserted` characters take the selection's place.
 bool fits(HWND box, std::size_t inserted)
 {
@@ -208,13 +212,16 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         // A character beyond the BMP comes in two halves: the first waits
         // for the second and goes in with it, the two judged as one.
         const auto first = static_cast<WPARAM>(SetWindowLongPtrW(box, GWLP_USERDATA, 0));
-        if (wParam == VK_BACK) wholeSelection(box, -1);
+        if (isCommand(wParam)) {
+            if (wParam == VK_BACK) wholeSelection(box, -1);
+            break;
+        }
         if (isLowSurrogate(wParam)) {
             if (first == 0) return 0;  // its first half was refused, or never came
             DefSubclassProc(box, message, first, lParam);
             break;
         }
-        if (wParam < 0x20) break;
+        // every other character goes in, control characters too
         wholeSelection(box);
         if (!fits(box, isHighSurrogate(wParam) ? 2 : 1)) return refuse(box);
         if (isHighSurrogate(wParam)) {
@@ -282,7 +289,10 @@ LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, U
 void makeFormTextBox(HWND box)
 {
     SetWindowSubclass(box, boxProc, subclassId, 0);
-    SendMessageW(box, EM_SETLIMITTEXT, maxBoxLength + 1, 0);  // a backstop: no way in grows a box without bound
+    // The edit control's own limit: what comes in by a way not seen here (the
+    // menu's Unicode control characters on Windows) it refuses where it does
+    // not fit, and tells with EN_MAXTEXT.
+    SendMessageW(box, EM_SETLIMITTEXT, maxBoxLength, 0);
     marginChanged(box);
 }
 

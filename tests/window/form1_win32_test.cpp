@@ -483,7 +483,7 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
 {
     ShownForm f;
     HWND box = f[u"txtInput"];
-    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys, UniChar };
+    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys, UniChar, Chars };
     const std::wstring full(4096, L'7');
     const std::wstring astral = L"\U0001F600";
     // Keys: each a virtual key pressed, 0x100 with Shift held
@@ -521,6 +521,7 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
         {full.substr(2), Way::UniChar, astral, full.substr(2) + astral},
         {full.substr(1), Way::UniChar, astral, L""},
         {L"1", Way::UniChar, L"\xD83D", L"1"},  // half of one: nothing goes in
+        {full, Way::Chars, L"\x1E", L""},  // a control character goes in too
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(&row - rows));
@@ -552,6 +553,7 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
             if (k > 0xFF) f.key(k & 0xFF, {VK_SHIFT});
             else f.key(k);
         }
+        if (row.way == Way::Chars) f.type(u"txtInput", row.text);
         const std::wstring& t = row.text;
         const WPARAM codePoint = t.size() == 2 ? 0x10000 + ((t[0] - 0xD800) << 10) + (t[1] - 0xDC00) : t[0];
         if (row.way == Way::UniChar) SendMessageW(box, WM_UNICHAR, codePoint, 0);
