@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "accessible_names.h"
 #include "win32_text_box.h"
@@ -82,7 +83,8 @@ bool Win32RuntimeServices::onMessage(UINT message, WPARAM wParam, LPARAM lParam,
     result = 0;
     // Enter and Esc come as IDOK and IDCANCEL from no control: they press nothing.
     if (message == WM_COMMAND) command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-    if (message == afterShowMessage) afterShow();
+    // The start-up work once: the same message posted again by anyone does nothing.
+    if (message == afterShowMessage && !std::exchange(shown_, true)) afterShow();
     return message == WM_COMMAND || message == afterShowMessage;
 }
 

@@ -69,6 +69,7 @@ private:
     std::array<HWND, 3> buttons_{};
     IAccPropServices* accessibility_ = nullptr;
     bool comStarted_ = false;
+    bool shown_ = false;  // the work of afterShow done
 
     // What the user last chose: a click on the option or entry already
     // chosen is no new choice.
