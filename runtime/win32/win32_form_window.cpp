@@ -12,6 +12,9 @@ namespace {
 
 constexpr UINT firstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// WM_NEXTDLGCTL's lParam for a control's handle (its low word TRUE), marked as
+// meant only while that control still has the focus.
+constexpr LPARAM whileFocused = MAKELPARAM(TRUE, 1);
 
 // Each kind of control as the platform makes it, in the order of ControlKind.
 // Every control starts a group of its own but the option buttons, which are
@@ -227,10 +230,19 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowPos(window_, nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_NEXTDLGCTL:  // as posted below: stale once the focus has moved on since
+        if (lParam != whileFocused) break;
+        if (GetFocus() != reinterpret_cast<HWND>(wParam)) return 0;
+        lParam = TRUE;
+        break;
     case WM_COMMAND:
         // A push button with the focus is the default one, however the focus
-        // came to it, and none once the focus has gone.
-        if (HIWORD(wParam) == BN_SETFOCUS) SendMessageW(window_, WM_NEXTDLGCTL, static_cast<WPARAM>(lParam), TRUE);
+        // came to it, and none once the focus has gone. On Windows a clicked
+        // button does this itself; wine needs the dialog manager told, posted
+        // so that it comes after the focus change it is told from.
+        if (HIWORD(wParam) == BN_SETFOCUS) {
+            PostMessageW(window_, WM_NEXTDLGCTL, static_cast<WPARAM>(lParam), whileFocused);
+        }
         if (HIWORD(wParam) == BN_KILLFOCUS) {
             SendMessageW(reinterpret_cast<HWND>(lParam), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
         }
