@@ -156,7 +156,7 @@ void Win32FormWindow::layout(UINT dpi)
     // fits at every dpi. Each control takes it, then the old font goes.
     HFONT old = std::exchange(font_, CreateFontW(-static_cast<int>(form_.fontPointSize * dpi / 72), 0, 0, 0, FW_NORMAL,
                                                  FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                                 CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                                  fontFace_.c_str()));
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const RECT r = controlRect(i, dpi);
