@@ -204,6 +204,9 @@ LRESULT CALLBACK Win32FormWindow::windowProc(HWND window, UINT message, WPARAM w
         auto* self = static_cast<Win32FormWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        // The title bar scaled with each monitor's dpi too: asked for here on
+        // Windows 10 1607 (per-monitor v1), done anyway from 1703 on.
+        EnableNonClientDpiScaling(window);
     }
     auto* self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefDlgProcW(window, message, wParam, lParam);
