@@ -212,7 +212,8 @@ LRESULT CALLBACK Win32FormWindow::windowProc(HWND window, UINT message, WPARAM w
     if (self == nullptr) return DefDlgProcW(window, message, wParam, lParam);
     try {
         return self->handle(message, wParam, lParam);
-    } catch (...) {  // only a failed allocation: the message goes no further, and never twice
+    } catch (...) {  // told; the message goes no further, and never twice
+        self->reportFailure();
         return 0;
     }
 }

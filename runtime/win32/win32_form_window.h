@@ -49,6 +49,10 @@ public:
     bool processMessages();
     // Closes the window as its owner does, without ending the program.
     void destroy();
+    // Tells the user what the window's own code, or a control's that it took
+    // over, has thrown: called inside the catch block, after which the
+    // message goes no further. A window shown on its own tells nothing.
+    virtual void reportFailure() noexcept {}
 
 protected:
     // What the window does not handle itself comes here first: true for a message handled.

@@ -32,7 +32,7 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     for (std::size_t i = 0; i < options_.size(); ++i) options_[i] = find(optionButtonNames[i]);
     list1_ = find(listBoxName);
     for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = find(labelNames[i]);
-    for (std::size_t i = 0; i < boxes_.size(); ++i) makeFormTextBox(boxes_[i] = find(textBoxNames[i]));
+    for (std::size_t i = 0; i < boxes_.size(); ++i) makeFormTextBox(boxes_[i] = find(textBoxNames[i]), *this);
     for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i] = find(commandButtonNames[i]);
     // What is needed only once the user reaches for the window comes once it
     // is shown: the tooltips and the names for screen readers.

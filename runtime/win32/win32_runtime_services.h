@@ -47,6 +47,8 @@ public:
     void showRunError(RunError error) override;
     void endProgram() override { DestroyWindow(window()); }
     NumberSettings numberSettings() const override { return userNumberSettings(); }
+    // As a handler's failure: a failed allocation as memory, anything else as a run-time error.
+    void reportFailure() noexcept override { showCurrentException(); }
 
 private:
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -274,21 +274,22 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
-LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form)
 {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(box, boxProc, subclassId);
     try {
         return handle(box, message, wParam, lParam);
-    } catch (...) {  // only a failed allocation: the message goes no further, and never twice
+    } catch (...) {  // told as the form tells it; the message goes no further, and never twice
+        reinterpret_cast<Win32FormWindow*>(form)->reportFailure();
         return 0;
     }
 }
 
 }  // namespace
 
-void makeFormTextBox(HWND box)
+void makeFormTextBox(HWND box, Win32FormWindow& form)
 {
-    SetWindowSubclass(box, boxProc, subclassId, 0);
+    SetWindowSubclass(box, boxProc, subclassId, reinterpret_cast<DWORD_PTR>(&form));
     // The edit control's own limit: what comes in by a way not seen here (the
     // menu's Unicode control characters on Windows) it refuses where it does
     // not fit, and tells with EN_MAXTEXT.

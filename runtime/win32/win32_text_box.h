@@ -16,7 +16,9 @@
 
 namespace mensora {
 
-// Takes over an edit control of the form for as long as it lives.
-void makeFormTextBox(HWND box);
+// Takes over an edit control of the form for as long as it lives. What its
+// own work throws (a paste, Ctrl+Backspace, when memory runs out) the form
+// tells through reportFailure.
+void makeFormTextBox(HWND box, Win32FormWindow& form);
 
 }  // namespace mensora

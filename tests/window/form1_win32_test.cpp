@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cwchar>
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conversion_catalogue.h"
@@ -21,6 +23,17 @@
 
 using namespace mensora;
 namespace table = mensora::testing;
+
+// Once set, the next allocation of at least this many bytes fails, as when
+// memory runs out; what the test itself allocates meanwhile is smaller.
+std::size_t failAllocationFrom = 0;
+
+void* operator new(std::size_t size)
+{
+    if (failAllocationFrom != 0 && size >= std::exchange(failAllocationFrom, 0)) throw std::bad_alloc();
+    if (void* memory = std::malloc(size != 0 ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
 
 namespace {
 
@@ -486,7 +499,7 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
 {
     ShownForm f;
     HWND box = f[u"txtInput"];
-    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys, UniChar, Chars };
+    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys, Chars, UniChar };
     const std::wstring full(4096, L'7');
     const std::wstring astral = L"\U0001F600";
     // Keys: each a virtual key pressed, 0x100 with Shift held
@@ -617,7 +630,8 @@ TEST(Form1Win32, namesEachControlAsAScreenReaderHearsIt)
 }
 
 // A handler that throws leaves the window as it was and working: a failed
-// allocation is told as such, anything else as a run-time error.
+// allocation is told as such, anything else as a run-time error. So is what
+// the host's own work throws: a paste, Ctrl+Backspace.
 TEST(Form1Win32, tellsWhatAHandlerThrew)
 {
     ShownForm f;
@@ -625,9 +639,20 @@ TEST(Form1Win32, tellsWhatAHandlerThrew)
     f.runtime.onClick(CommandButton::cmdExit, [](RuntimeServices&) { throw std::runtime_error("a fault"); });
     f.click(u"cmdReset");
     EXPECT_TRUE(f.click(u"cmdExit"));
-    EXPECT_EQ(shownBoxes, (std::vector<std::wstring>{L"Mensora: There was not enough memory to finish that.",
+    const std::wstring text = L"12 " + std::wstring(3000, L'3');
+    for (const WPARAM key : {WPARAM{'V'}, WPARAM{VK_BACK}}) {
+        SetWindowTextW(f[u"txtInput"], text.c_str());
+        SetFocus(f[u"txtInput"]);
+        f.clip(L"7");
+        failAllocationFrom = 4096;
+        f.key(key, {VK_CONTROL});
+        EXPECT_EQ(f.text(u"txtInput"), text);
+    }
+    const std::wstring memory = L"Mensora: There was not enough memory to finish that.";
+    EXPECT_EQ(shownBoxes, (std::vector<std::wstring>{memory,
                                                      L"Mensora: Mensora could not finish that: something went wrong "
-                                                     L"inside it."}));
+                                                     L"inside it.",
+                                                     memory, memory}));
 }
 
 // What Windows' Region settings say, as Mensora takes it.
