@@ -43,7 +43,7 @@ int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 // Windows finds the font most like it.
 std::wstring installedFace(std::span<const std::u16string_view> faces)
 {
-    HDC screen = GetDC(nullptr);
+    const WindowDC screen(nullptr);
     LOGFONTW wanted{};
     bool found = false;
     for (std::size_t i = 0; i < faces.size() && !found; ++i) {
@@ -52,7 +52,6 @@ std::wstring installedFace(std::span<const std::u16string_view> faces)
         wcsncpy(wanted.lfFaceName, wide(faces[i]).c_str(), LF_FACESIZE - 1);
         EnumFontFamiliesExW(screen, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
     }
-    ReleaseDC(nullptr, screen);
     return wanted.lfFaceName;
 }
 

@@ -74,6 +74,20 @@ private:
     std::wstring fontFace_;
 };
 
+// A window's device context (the screen's for none) for as long as this lives.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 inline std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 std::u16string windowText(HWND window);
 

@@ -39,11 +39,21 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     PostMessageW(window(), afterShowMessage, 0, 0);
 }
 
+ComThread::~ComThread()
+{
+    if (started_) procedure<decltype(&CoUninitialize)>(L"ole32", "CoUninitialize")();
+}
+
+bool ComThread::start()
+{
+    const auto initialize = procedure<decltype(&CoInitializeEx)>(L"ole32", "CoInitializeEx");
+    started_ = started_ || (initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED)));
+    return started_;
+}
+
 Win32RuntimeServices::~Win32RuntimeServices()
 {
-    destroy();
-    if (accessibility_ != nullptr) accessibility_->Release();
-    if (comStarted_) procedure<decltype(&CoUninitialize)>(L"ole32", "CoUninitialize")();
+    destroy();  // the window first, then what it used: the names' service, then COM
 }
 
 void Win32RuntimeServices::afterShow()
@@ -64,13 +74,12 @@ void Win32RuntimeServices::afterShow()
         SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     // COM is loaded here, not at start: the window opens without it.
-    const auto initialize = procedure<decltype(&CoInitializeEx)>(L"ole32", "CoInitializeEx");
     const auto create = procedure<decltype(&CoCreateInstance)>(L"ole32", "CoCreateInstance");
-    comStarted_ = initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
-    if (comStarted_ && create != nullptr &&
-        FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                      reinterpret_cast<void**>(&accessibility_)))) {
-        accessibility_ = nullptr;
+    IAccPropServices* services = nullptr;
+    if (com_.start() && create != nullptr &&
+        SUCCEEDED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void**>(&services)))) {
+        accessibility_.reset(services);
     }
     for (const ControlDescription& c : form_.controls) {
         if (!c.accessibleName.empty()) setAccessibleName(control(c.name), c.accessibleName);
@@ -114,7 +123,7 @@ void Win32RuntimeServices::command(HWND control, UINT notification)
 
 void Win32RuntimeServices::setAccessibleName(HWND control, std::u16string_view name) const
 {
-    if (accessibility_ == nullptr) return;
+    if (!accessibility_) return;
     accessibility_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                                    wide(name).c_str());
 }
