@@ -12,6 +12,9 @@ namespace {
 
 constexpr UINT firstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// WM_NEXTDLGCTL's lParam for a control's handle (its low word TRUE), marked as
+// meant only while that control still has the focus.
+constexpr LPARAM whileFocused = MAKELPARAM(TRUE, 1);
 
 // Each kind of control as the platform makes it, in the order of ControlKind.
 // Every control starts a group of its own but the option buttons, which are
@@ -40,7 +43,7 @@ int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 // Windows finds the font most like it.
 std::wstring installedFace(std::span<const std::u16string_view> faces)
 {
-    HDC screen = GetDC(nullptr);
+    const WindowDC screen(nullptr);
     LOGFONTW wanted{};
     bool found = false;
     for (std::size_t i = 0; i < faces.size() && !found; ++i) {
@@ -49,7 +52,6 @@ std::wstring installedFace(std::span<const std::u16string_view> faces)
         wcsncpy(wanted.lfFaceName, wide(faces[i]).c_str(), LF_FACESIZE - 1);
         EnumFontFamiliesExW(screen, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
     }
-    ReleaseDC(nullptr, screen);
     return wanted.lfFaceName;
 }
 
@@ -153,7 +155,7 @@ void Win32FormWindow::layout(UINT dpi)
     // fits at every dpi. Each control takes it, then the old font goes.
     HFONT old = std::exchange(font_, CreateFontW(-static_cast<int>(form_.fontPointSize * dpi / 72), 0, 0, 0, FW_NORMAL,
                                                  FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                                 CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                                  fontFace_.c_str()));
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const RECT r = controlRect(i, dpi);
@@ -201,12 +203,16 @@ LRESULT CALLBACK Win32FormWindow::windowProc(HWND window, UINT message, WPARAM w
         auto* self = static_cast<Win32FormWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        // The title bar scaled with each monitor's dpi too: asked for here on
+        // Windows 10 1607 (per-monitor v1), done anyway from 1703 on.
+        EnableNonClientDpiScaling(window);
     }
     auto* self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefDlgProcW(window, message, wParam, lParam);
     try {
         return self->handle(message, wParam, lParam);
-    } catch (...) {  // only a failed allocation: the message goes no further, and never twice
+    } catch (...) {  // told; the message goes no further, and never twice
+        self->reportFailure();
         return 0;
     }
 }
@@ -227,10 +233,19 @@ LRESULT Win32FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowPos(window_, nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_NEXTDLGCTL:  // as posted below: stale once the focus has moved on since
+        if (lParam != whileFocused) break;
+        if (GetFocus() != reinterpret_cast<HWND>(wParam)) return 0;
+        lParam = TRUE;
+        break;
     case WM_COMMAND:
         // A push button with the focus is the default one, however the focus
-        // came to it, and none once the focus has gone.
-        if (HIWORD(wParam) == BN_SETFOCUS) SendMessageW(window_, WM_NEXTDLGCTL, static_cast<WPARAM>(lParam), TRUE);
+        // came to it, and none once the focus has gone. On Windows a clicked
+        // button does this itself; wine needs the dialog manager told, posted
+        // so that it comes after the focus change it is told from.
+        if (HIWORD(wParam) == BN_SETFOCUS) {
+            PostMessageW(window_, WM_NEXTDLGCTL, static_cast<WPARAM>(lParam), whileFocused);
+        }
         if (HIWORD(wParam) == BN_KILLFOCUS) {
             SendMessageW(reinterpret_cast<HWND>(lParam), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
         }

@@ -49,6 +49,10 @@ public:
     bool processMessages();
     // Closes the window as its owner does, without ending the program.
     void destroy();
+    // Tells the user what the window's own code, or a control's that it took
+    // over, has thrown: called inside the catch block, after which the
+    // message goes no further. A window shown on its own tells nothing.
+    virtual void reportFailure() noexcept {}
 
 protected:
     // What the window does not handle itself comes here first: true for a message handled.
@@ -68,6 +72,20 @@ private:
     std::vector<HWND> controls_;  // as the description lists them
     HFONT font_ = nullptr;
     std::wstring fontFace_;
+};
+
+// A window's device context (the screen's for none) for as long as this lives.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
 };
 
 inline std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }

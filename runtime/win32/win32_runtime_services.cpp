@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "accessible_names.h"
 #include "win32_text_box.h"
@@ -31,18 +32,28 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     for (std::size_t i = 0; i < options_.size(); ++i) options_[i] = find(optionButtonNames[i]);
     list1_ = find(listBoxName);
     for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = find(labelNames[i]);
-    for (std::size_t i = 0; i < boxes_.size(); ++i) makeFormTextBox(boxes_[i] = find(textBoxNames[i]));
+    for (std::size_t i = 0; i < boxes_.size(); ++i) makeFormTextBox(boxes_[i] = find(textBoxNames[i]), *this);
     for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i] = find(commandButtonNames[i]);
     // What is needed only once the user reaches for the window comes once it
     // is shown: the tooltips and the names for screen readers.
     PostMessageW(window(), afterShowMessage, 0, 0);
 }
 
+ComThread::~ComThread()
+{
+    if (started_) procedure<decltype(&CoUninitialize)>(L"ole32", "CoUninitialize")();
+}
+
+bool ComThread::start()
+{
+    const auto initialize = procedure<decltype(&CoInitializeEx)>(L"ole32", "CoInitializeEx");
+    started_ = started_ || (initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED)));
+    return started_;
+}
+
 Win32RuntimeServices::~Win32RuntimeServices()
 {
-    destroy();
-    if (accessibility_ != nullptr) accessibility_->Release();
-    if (comStarted_) procedure<decltype(&CoUninitialize)>(L"ole32", "CoUninitialize")();
+    destroy();  // the window first, then what it used: the names' service, then COM
 }
 
 void Win32RuntimeServices::afterShow()
@@ -63,13 +74,12 @@ void Win32RuntimeServices::afterShow()
         SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     // COM is loaded here, not at start: the window opens without it.
-    const auto initialize = procedure<decltype(&CoInitializeEx)>(L"ole32", "CoInitializeEx");
     const auto create = procedure<decltype(&CoCreateInstance)>(L"ole32", "CoCreateInstance");
-    comStarted_ = initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
-    if (comStarted_ && create != nullptr &&
-        FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                      reinterpret_cast<void**>(&accessibility_)))) {
-        accessibility_ = nullptr;
+    IAccPropServices* services = nullptr;
+    if (com_.start() && create != nullptr &&
+        SUCCEEDED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void**>(&services)))) {
+        accessibility_.reset(services);
     }
     for (const ControlDescription& c : form_.controls) {
         if (!c.accessibleName.empty()) setAccessibleName(control(c.name), c.accessibleName);
@@ -82,7 +92,8 @@ bool Win32RuntimeServices::onMessage(UINT message, WPARAM wParam, LPARAM lParam,
     result = 0;
     // Enter and Esc come as IDOK and IDCANCEL from no control: they press nothing.
     if (message == WM_COMMAND) command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-    if (message == afterShowMessage) afterShow();
+    // The start-up work once: the same message posted again by anyone does nothing.
+    if (message == afterShowMessage && !std::exchange(shown_, true)) afterShow();
     return message == WM_COMMAND || message == afterShowMessage;
 }
 
@@ -112,7 +123,7 @@ void Win32RuntimeServices::command(HWND control, UINT notification)
 
 void Win32RuntimeServices::setAccessibleName(HWND control, std::u16string_view name) const
 {
-    if (accessibility_ == nullptr) return;
+    if (!accessibility_) return;
     accessibility_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                                    wide(name).c_str());
 }

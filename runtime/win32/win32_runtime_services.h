@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "runtime_services.h"
 #include "win32_form_window.h"
@@ -14,6 +15,25 @@
 struct IAccPropServices;
 
 namespace mensora {
+
+// COM on this thread from start() until this goes, where ole32 starts it;
+// ole32 is loaded only then.
+class ComThread {
+public:
+    ComThread() = default;
+    ~ComThread();
+    ComThread(const ComThread&) = delete;
+    ComThread& operator=(const ComThread&) = delete;
+    bool start();
+
+private:
+    bool started_ = false;
+};
+
+// A COM object's reference, let go with the pointer that holds it.
+struct ComRelease {
+    template <class Object> void operator()(Object* object) const { object->Release(); }
+};
 
 class Win32RuntimeServices final : public RuntimeServices, public Win32FormWindow {
 public:
@@ -47,6 +67,8 @@ public:
     void showRunError(RunError error) override;
     void endProgram() override { DestroyWindow(window()); }
     NumberSettings numberSettings() const override { return userNumberSettings(); }
+    // As a handler's failure: a failed allocation as memory, anything else as a run-time error.
+    void reportFailure() noexcept override { showCurrentException(); }
 
 private:
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -66,8 +88,9 @@ private:
     std::array<HWND, 2> labels_{};
     std::array<HWND, 2> boxes_{};
     std::array<HWND, 3> buttons_{};
-    IAccPropServices* accessibility_ = nullptr;
-    bool comStarted_ = false;
+    ComThread com_;  // before what it serves, which goes first
+    std::unique_ptr<IAccPropServices, ComRelease> accessibility_;
+    bool shown_ = false;  // the work of afterShow done
 
     // What the user last chose: a click on the option or entry already
     // chosen is no new choice.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 #include "number_settings.h"
 #include "runtime_services.h"
@@ -21,8 +22,59 @@ constexpr auto limit = static_cast<std::size_t>(maxBoxLength);
 bool isHighSurrogate(WPARAM c) { return c >= 0xD800 && c < 0xDC00; }
 bool isLowSurrogate(WPARAM c) { return c >= 0xDC00 && c < 0xE000; }
 
+// Whether a text holds whole characters only: no half of a character beyond
+// the BMP without its other half.
+bool whole(std::wstring_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) ++i;
+        else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) return false;
+    }
+    return true;
+}
+
+// Whether a place in a text falls between the two halves of a character.
+bool splits(std::u16string_view text, std::size_t at)
+{
+    return at > 0 && at < text.size() && isHighSurrogate(text[at - 1]) && isLowSurrogate(text[at]);
+}
+
 // The selection's ends, in a word each: no box holds enough text to overflow one.
 DWORD selection(HWND box) { return static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0)); }
+
+// Before an edit, the selection made whole where it splits a character beyond
+// the BMP, as the edit control under wine leaves it, moving by halves: a
+// selection takes in the characters its ends split, a caret goes after the
+// character. Deleting (-1 before the caret, +1 after it) with no selection,
+// the character beside the caret is selected, so that the edit control takes
+// it whole.
+void wholeSelection(HWND box, int deleting = 0)
+{
+    const std::u16string text = windowText(box);
+    const std::size_t start = LOWORD(selection(box));
+    const std::size_t end = HIWORD(selection(box));
+    std::size_t to = splits(text, end) ? end + 1 : end;
+    std::size_t from = start == end ? to : splits(text, start) ? start - 1 : start;
+    if (from == to && deleting < 0 && from > 1 && splits(text, from - 1)) from -= 2;
+    if (from == to && deleting > 0 && splits(text, to + 1)) to += 2;
+    if (from != start || to != end) SendMessageW(box, EM_SETSEL, from, to);
+}
+
+// After a key that moves the caret, a caret that the edit control left
+// between two halves steps on over the character, the way the key went.
+void stepOverHalf(HWND box, bool back)
+{
+    const std::u16string text = windowText(box);
+    const std::size_t from = LOWORD(selection(box));
+    const std::size_t to = HIWORD(selection(box));
+    const auto over = [&text, back](std::size_t at) { return splits(text, at) ? (back ? at - 1 : at + 1) : at; };
+    if (splits(text, from)) SendMessageW(box, EM_SETSEL, from == to ? over(from) : to, over(from));
+    else if (splits(text, to)) SendMessageW(box, EM_SETSEL, from, over(to));
+}
+
+// What the edit control takes as a command rather than as text: Backspace,
+// and what Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z type.
+bool isCommand(WPARAM c) { return c == VK_BACK || c == 0x03 || c == 0x16 || c == 0x18 || c == 0x1A; }
 
 // Whether the text fits once `inserted` characters take the selection's place.
 bool fits(HWND box, std::size_t inserted)
@@ -57,7 +109,10 @@ LRESULT paste(HWND box)
         }
     }
     CloseClipboard();
-    if (!fits(box, text.size()) || std::any_of(text.begin(), text.end(), isLineBreak)) return refuse(box);
+    wholeSelection(box);
+    if (!fits(box, text.size()) || !whole(text) || std::any_of(text.begin(), text.end(), isLineBreak)) {
+        return refuse(box);
+    }
     if (!text.empty()) DefSubclassProc(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     return 0;
 }
@@ -66,6 +121,7 @@ LRESULT paste(HWND box)
 // it, as one edit that Undo takes back; a selection goes as with Backspace.
 LRESULT deleteWordBefore(HWND box)
 {
+    wholeSelection(box);
     const WORD to = HIWORD(selection(box));
     if (LOWORD(selection(box)) == to) {
         const std::u16string text = windowText(box);
@@ -141,23 +197,58 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         } else if (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0) {
             return paste(box);  // Shift+Insert, which the edit control would paste without WM_PASTE
         }
+        if (wParam == VK_DELETE) {  // Shift+Delete deletes before the caret, Ctrl+Delete to the end
+            wholeSelection(box, GetKeyState(VK_SHIFT) < 0 ? -1 : GetKeyState(VK_CONTROL) < 0 ? 0 : 1);
+        }
+        if (wParam >= VK_LEFT && wParam <= VK_DOWN) {
+            const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+            stepOverHalf(box, wParam == VK_LEFT || wParam == VK_UP);
+            return result;
+        }
         break;
     case WM_CHAR:
     case WM_IME_CHAR: {
         if (wParam == 0x01 || wParam == 0x7F) return 0;  // what Ctrl+A and Ctrl+Backspace type is no text
-        // A character beyond the BMP comes in two halves: refused, its
-        // second half is left out too.
-        if (SetWindowLongPtrW(box, GWLP_USERDATA, 0) != 0 && isLowSurrogate(wParam)) return 0;
-        if (wParam >= 0x20 && !fits(box, isHighSurrogate(wParam) ? 2 : isLowSurrogate(wParam) ? 0 : 1)) {
-            SetWindowLongPtrW(box, GWLP_USERDATA, isHighSurrogate(wParam));
-            return refuse(box);
+        // A character beyond the BMP comes in two halves: the first waits
+        // for the second and goes in with it, the two judged as one.
+        const auto first = static_cast<WPARAM>(SetWindowLongPtrW(box, GWLP_USERDATA, 0));
+        if (isCommand(wParam)) {
+            if (wParam == VK_BACK) wholeSelection(box, -1);
+            break;
+        }
+        if (isLowSurrogate(wParam)) {
+            if (first == 0) return 0;  // its first half was refused, or never came
+            DefSubclassProc(box, message, first, lParam);
+            break;
+        }
+        // every other character goes in, control characters too
+        wholeSelection(box);
+        if (!fits(box, isHighSurrogate(wParam) ? 2 : 1)) return refuse(box);
+        if (isHighSurrogate(wParam)) {
+            SetWindowLongPtrW(box, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+            return 0;
         }
         break;
     }
+    case WM_UNICHAR:  // a character as the halves WM_CHAR brings, judged as typed
+        if (wParam == UNICODE_NOCHAR) return TRUE;
+        if (wParam > 0xFFFF && wParam <= 0x10FFFF) {
+            SendMessageW(box, WM_CHAR, 0xD800 + ((wParam - 0x10000) >> 10), lParam);
+            SendMessageW(box, WM_CHAR, 0xDC00 + (wParam & 0x3FF), lParam);
+        } else if (wParam <= 0xFFFF) {
+            SendMessageW(box, WM_CHAR, wParam, lParam);
+        }
+        return 0;
     case WM_PASTE:
         return paste(box);
+    case WM_CUT:
+    case WM_COPY:
+    case WM_CLEAR:
+        wholeSelection(box);
+        break;
     case WM_IME_COMPOSITION:  // an input method's result is judged whole
         if (lParam & GCS_RESULTSTR) {
+            wholeSelection(box);
             HIMC context = ImmGetContext(box);
             const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
             ImmReleaseContext(box, context);
@@ -165,10 +256,17 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case EM_REPLACESEL:
-        if (lParam != 0 && !fits(box, std::wcslen(reinterpret_cast<const wchar_t*>(lParam)))) return refuse(box);
+        if (lParam != 0) {
+            const std::wstring_view text(reinterpret_cast<const wchar_t*>(lParam));
+            wholeSelection(box);
+            if (!fits(box, text.size()) || !whole(text)) return refuse(box);
+        }
         break;
     case WM_SETTEXT:
-        if (lParam != 0 && std::wcslen(reinterpret_cast<const wchar_t*>(lParam)) > limit) return refuse(box);
+        if (lParam != 0) {
+            const std::wstring_view text(reinterpret_cast<const wchar_t*>(lParam));
+            if (text.size() > limit || !whole(text)) return refuse(box);
+        }
         break;
     default:  // Undo brings back the text from before the last edit, which this rule let in: it fits
         break;
@@ -176,22 +274,26 @@ LRESULT handle(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
-LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form)
 {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(box, boxProc, subclassId);
     try {
         return handle(box, message, wParam, lParam);
-    } catch (...) {  // only a failed allocation: the message goes no further, and never twice
+    } catch (...) {  // told as the form tells it; the message goes no further, and never twice
+        reinterpret_cast<Win32FormWindow*>(form)->reportFailure();
         return 0;
     }
 }
 
 }  // namespace
 
-void makeFormTextBox(HWND box)
+void makeFormTextBox(HWND box, Win32FormWindow& form)
 {
-    SetWindowSubclass(box, boxProc, subclassId, 0);
-    SendMessageW(box, EM_SETLIMITTEXT, maxBoxLength + 1, 0);  // a backstop: no way in grows a box without bound
+    SetWindowSubclass(box, boxProc, subclassId, reinterpret_cast<DWORD_PTR>(&form));
+    // The edit control's own limit: what comes in by a way not seen here (the
+    // menu's Unicode control characters on Windows) it refuses where it does
+    // not fit, and tells with EN_MAXTEXT.
+    SendMessageW(box, EM_SETLIMITTEXT, maxBoxLength, 0);
     marginChanged(box);
 }
 

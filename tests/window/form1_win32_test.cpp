@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cwchar>
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conversion_catalogue.h"
@@ -21,6 +23,17 @@
 
 using namespace mensora;
 namespace table = mensora::testing;
+
+// Once set, the next allocation of at least this many bytes fails, as when
+// memory runs out; what the test itself allocates meanwhile is smaller.
+std::size_t failAllocationFrom = 0;
+
+void* operator new(std::size_t size)
+{
+    if (failAllocationFrom != 0 && size >= std::exchange(failAllocationFrom, 0)) throw std::bad_alloc();
+    if (void* memory = std::malloc(size != 0 ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
 
 namespace {
 
@@ -237,17 +250,18 @@ RECT clientAt(UINT dpi)
 // tooltip, and the window's font.
 void expectAsTheTableSays(ShownForm& f, UINT dpi)
 {
-    HWND tips = nullptr;
+    std::vector<HWND> allTips;  // one window of them, however often the start-up message comes
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND w, LPARAM found) -> BOOL {
             wchar_t name[32]{};
             GetClassNameW(w, name, 32);
-            if (std::wstring_view(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = w;
+            if (std::wstring_view(name) == TOOLTIPS_CLASSW) reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&tips));
-    ASSERT_NE(tips, nullptr);
+        reinterpret_cast<LPARAM>(&allTips));
+    ASSERT_EQ(allTips.size(), 1U);
+    HWND tips = allTips.front();
 
     for (const table::ControlRow& row : table::form1Controls) {
         SCOPED_TRACE(row.name);
@@ -325,6 +339,8 @@ void expectAsTheTableSays(ShownForm& f, UINT dpi)
 TEST(Form1Win32, placesEveryControlAsTheTableSays)
 {
     ShownForm f;
+    for (int i = 0; i < 3; ++i) PostMessageW(f.runtime.window(), WM_APP, 0, 0);  // no start-up work again
+    f.runtime.processMessages();
     const UINT dpi = GetDpiForWindow(f.runtime.window());
     std::array<wchar_t, 8> expected{};  // the dpi the run set, which the window must have
     ASSERT_GT(GetEnvironmentVariableW(L"MENSORA_EXPECTED_DPI", expected.data(), expected.size()), 0U);
@@ -483,9 +499,11 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
 {
     ShownForm f;
     HWND box = f[u"txtInput"];
-    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText };
+    enum class Way { Key, Astral, CtrlV, ShiftInsert, WmPaste, WmSetText, Keys, Chars, UniChar };
     const std::wstring full(4096, L'7');
     const std::wstring astral = L"\U0001F600";
+    // Keys: each a virtual key pressed, 0x100 with Shift held
+    const std::wstring left{VK_LEFT}, shiftLeft{VK_LEFT | 0x100}, home{VK_HOME}, back{VK_BACK}, del{VK_DELETE};
     const struct {
         std::wstring before;  // the caret at its end
         Way way;
@@ -508,6 +526,18 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
         {L"-", Way::WmPaste, L"\n42\u20297777\n", L""},
         {L"12", Way::WmSetText, full, full},
         {L"12", Way::WmSetText, full + L"7", L""},
+        // no box holds half a character: a lone half refused, keys next to a pair take it whole
+        {L"-", Way::CtrlV, L"4\xD83D" L"2", L""},
+        {L"-", Way::WmPaste, L"42\xDE00", L""},
+        {L"12", Way::WmSetText, L"4\xD83D", L""},
+        {astral + L"1", Way::Keys, left + back, L"1"},
+        {astral + L"1", Way::Keys, home + del, L"1"},
+        {L"1" + astral + L"2", Way::Keys, left + shiftLeft + L"5", L"152"},
+        {astral + L"2", Way::Keys, left + left + L"5", L"5" + astral + L"2"},
+        {full.substr(2), Way::UniChar, astral, full.substr(2) + astral},
+        {full.substr(1), Way::UniChar, astral, L""},
+        {L"1", Way::UniChar, L"\xD83D", L"1"},  // half of one: nothing goes in
+        {full, Way::Chars, L"\x1E", L""},  // a control character goes in too
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(&row - rows));
@@ -535,6 +565,14 @@ TEST(Form1Win32, refusesEveryEditThatDoesNotFitWhole)
         if (row.way == Way::ShiftInsert) f.key(VK_INSERT, {VK_SHIFT});
         if (row.way == Way::WmPaste) SendMessageW(box, WM_PASTE, 0, 0);
         if (row.way == Way::WmSetText) SetWindowTextW(box, row.text.c_str());
+        for (const wchar_t k : row.way == Way::Keys ? row.text : L"") {
+            if (k > 0xFF) f.key(k & 0xFF, {VK_SHIFT});
+            else f.key(k);
+        }
+        if (row.way == Way::Chars) f.type(u"txtInput", row.text);
+        const std::wstring& t = row.text;
+        const WPARAM codePoint = t.size() == 2 ? 0x10000 + ((t[0] - 0xD800) << 10) + (t[1] - 0xDC00) : t[0];
+        if (row.way == Way::UniChar) SendMessageW(box, WM_UNICHAR, codePoint, 0);
         f.runtime.processMessages();
         EXPECT_EQ(f.text(u"txtInput"), row.after.empty() ? row.before : row.after);
         EXPECT_EQ(shownBoxes, std::vector<std::wstring>(row.after.empty() ? 1 : 0, numericEntryBox));
@@ -592,7 +630,8 @@ TEST(Form1Win32, namesEachControlAsAScreenReaderHearsIt)
 }
 
 // A handler that throws leaves the window as it was and working: a failed
-// allocation is told as such, anything else as a run-time error.
+// allocation is told as such, anything else as a run-time error. So is what
+// the host's own work throws: a paste, Ctrl+Backspace.
 TEST(Form1Win32, tellsWhatAHandlerThrew)
 {
     ShownForm f;
@@ -600,9 +639,20 @@ TEST(Form1Win32, tellsWhatAHandlerThrew)
     f.runtime.onClick(CommandButton::cmdExit, [](RuntimeServices&) { throw std::runtime_error("a fault"); });
     f.click(u"cmdReset");
     EXPECT_TRUE(f.click(u"cmdExit"));
-    EXPECT_EQ(shownBoxes, (std::vector<std::wstring>{L"Mensora: There was not enough memory to finish that.",
+    const std::wstring text = L"12 " + std::wstring(3000, L'3');
+    for (const WPARAM key : {WPARAM{'V'}, WPARAM{VK_BACK}}) {
+        SetWindowTextW(f[u"txtInput"], text.c_str());
+        SetFocus(f[u"txtInput"]);
+        f.clip(L"7");
+        failAllocationFrom = 4096;
+        f.key(key, {VK_CONTROL});
+        EXPECT_EQ(f.text(u"txtInput"), text);
+    }
+    const std::wstring memory = L"Mensora: There was not enough memory to finish that.";
+    EXPECT_EQ(shownBoxes, (std::vector<std::wstring>{memory,
                                                      L"Mensora: Mensora could not finish that: something went wrong "
-                                                     L"inside it."}));
+                                                     L"inside it.",
+                                                     memory, memory}));
 }
 
 // What Windows' Region settings say, as Mensora takes it.
