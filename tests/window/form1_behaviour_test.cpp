@@ -11,6 +11,7 @@
 
 #include "../catalogue_table.h"
 #include "convert_command.h"
+#include "form1_font.h"
 #include "window_fixture.h"
 
 using namespace mensora;
@@ -208,39 +209,71 @@ private slots:
         QCOMPARE(f.c().txtOutput->accessibleName(), target);
     }
 
-    void longResultsShowTheirStart_data()
+    void longResultsShowWhole_data()
     {
         QTest::addColumn<Category>("category");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("locale");
         // results near the longest there are, with a sign and an exponent: in
         // the window's 8.25 pt font most shorter ones fit the box whole
         QTest::newRow("Meters to Feet") << Category::Distance << 3 << QStringLiteral("-1E+200")
-                                        << QStringLiteral("-3.28083989501312E+200");
+                                        << QStringLiteral("-3.28083989501312E+200") << "en_US";
         QTest::newRow("a minus sign") << Category::Weight << 0 << QStringLiteral("-0.0001")
-                                      << QStringLiteral("-4.52488687782805E-05");
+                                      << QStringLiteral("-4.52488687782805E-05") << "en_US";
+        QTest::newRow("the smallest exponent") << Category::Distance << 3 << QStringLiteral("-1E-308")
+                                               << QStringLiteral("-3.28083989501312E-308") << "en_US";
+        QTest::newRow("zeros, the widest digit of the window's face")
+            << Category::Distance << 2 << QStringLiteral("-3.28083989501316E+300")
+            << QStringLiteral("-1.00000000000001E+300") << "en_US";
+        QTest::newRow("a decimal comma") << Category::Distance << 3 << QStringLiteral("-1E-308")
+                                         << QStringLiteral("-3,28083989501312E-308") << "de_DE";
+        QTest::newRow("Arabic-Indic digits")
+            << Category::Distance << 3 << QStringLiteral("-1E-308")
+            << QStringLiteral("-\u0663\u066B\u0662\u0668\u0660\u0668\u0663\u0669\u0668\u0669\u0665\u0660"
+                              "\u0661\u0663\u0661\u0662E-\u0663\u0660\u0668")
+            << "ar_EG";
     }
 
-    void longResultsShowTheirStart()
+    // Shown whole, at every scale (tests/window/CMakeLists.txt runs this at
+    // each): the box's font steps down until the result fits, and the result
+    // reads from its first character to its last.
+    void longResultsShowWhole()
     {
         QFETCH(Category, category);
         QFETCH(int, row);
         QFETCH(QString, input);
         QFETCH(QString, result);
+        QFETCH(QString, locale);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
         ShownForm f;
         QVERIFY(f.ready);
         f.clickOption(category);
         f.clickRow(row);
         QTest::keyClicks(f.c().txtInput, input);
         f.click(f.c().cmdConvert);
+        QLocale::setDefault(before);
         QLineEdit* const box = f.c().txtOutput;
         QCOMPARE(box->text(), result);
-        QVERIFY(box->fontMetrics().horizontalAdvance(result) > box->contentsRect().width());  // it is long
+        // it is long: too long for the box in the window's font
+        QVERIFY(QFontMetrics(f.form->font()).horizontalAdvance(result) > box->contentsRect().width());
         QCOMPARE(box->cursorPosition(), 0);
         // once drawn, the first character stands at the box's left edge
         box->grab();
         QCOMPARE(box->cursorPositionAt(box->contentsRect().topLeft() + QPoint(4, box->height() / 2)), 0);
+        QVERIFY(box->font().pointSizeF() >= form1FittedFont.floorPointSize);
+        // and, the cursor at the result's end, so does its last one: the box
+        // scrolls to show the cursor, and its start has stayed where it was
+        const TextEnds ends = drawnEnds(box);
+        qInfo("%s: %g pt, drawn from x = %d to %d of %d..%d", qPrintable(result), box->font().pointSizeF(),
+              ends.first, ends.last, box->contentsRect().left(), box->contentsRect().right());
+        QVERIFY(ends.first >= box->contentsRect().left() && ends.last <= box->contentsRect().right());
+        QCOMPARE(ends.firstWithLastShown, ends.first);
+        // a short result is in the window's font again
+        f.runtime.setText(TextBox::txtOutput, u"1");
+        QCOMPARE(box->font(), f.form->font());
     }
 
     // 1 MiB (in UTF-16) of digits, by every way of pasting, into either box:
