@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
 #include <cwchar>
 #include <new>
 #include <stdexcept>
@@ -261,7 +260,6 @@ void expectResultsShownWhole(ShownForm& f, HWND box, UINT dpi)
         const LONG end = static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, result.size() - 1, 0))) + last.cx;
         RECT client{};
         GetClientRect(box, &client);
-        std::printf("%u dpi, %ld px: from %d to %ld of 0..%ld\n", dpi, -sized.lfHeight, first, end, client.right);
         EXPECT_GE(first, 0);
         EXPECT_LE(end, client.right);
     }

@@ -61,25 +61,6 @@ struct Controls {
     QPushButton* cmdReset;
 };
 
-// Where a box draws the start and the end of its text: the cursor's place
-// with the cursor put at the start, then at the end (the box scrolls to show
-// its cursor), and the start's place once the end is shown.
-struct TextEnds {
-    int first, last, firstWithLastShown;
-};
-
-inline TextEnds drawnEnds(QLineEdit* box)
-{
-    const auto cursorAt = [box](qsizetype position, bool draw) {
-        box->setCursorPosition(static_cast<int>(position));
-        if (draw) box->grab();  // drawn, and scrolled where it must be
-        return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-    };
-    const int first = cursorAt(0, true);
-    const int last = cursorAt(box->text().size(), true);
-    return {first, last, cursorAt(0, false)};
-}
-
 struct CaughtBox {
     QtRuntimeServices::BoxKind kind;
     QString text;
