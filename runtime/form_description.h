@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "fitted_font.h"
+
 namespace mensora {
 
 enum class ControlKind : std::uint8_t { Frame, OptionButton, ListBox, Label, TextBox, CommandButton };
@@ -32,6 +34,8 @@ struct FormDescription {
     std::span<const ControlDescription> controls;
     std::span<const std::u16string_view> fontFaces;  // the first installed one is used
     double fontPointSize;
+    std::u16string_view fittedBox;  // the box that shows its text whole; empty for none
+    FontSteps fittedFont;           // how its font steps down from the window's
 };
 
 }  // namespace mensora

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -15,6 +16,7 @@
 
 #include <cstdlib>
 
+#include "fitted_box.h"
 #include "form1_font.h"
 #include "ui_form1_layout.h"
 
@@ -195,6 +197,8 @@ void prepareApplication(QApplication& app)
 Form1::Form1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::Form1>())
 {
     ui_->setupUi(this);
+    fitFontToText(*findChild<QLineEdit*>(QString::fromUtf16(form1FittedBox.data(), std::ssize(form1FittedBox))),
+                  form1FittedFont);
     // A fixed window: it can be minimised and closed, not resized or maximised.
     setFixedSize(size());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -115,7 +115,7 @@ inline constexpr std::array<ControlDescription, {len(rows)}> form1Controls{{{{
 
 inline constexpr FormDescription form1Description{{
     {literal(form.get('name'))}, {literal(prop(form, 'windowTitle'))}, {width}, {height}, form1Controls, form1FontFaces,
-    form1FontPointSize}};
+    form1FontPointSize, form1FittedBox, form1FittedFont}};
 
 }}  // namespace mensora
 """)

@@ -17,6 +17,7 @@
 
 #include "accessible_names.h"
 #include "locale_number_marks.h"
+#include "qt_pasted_text.h"
 
 namespace mensora {
 
@@ -76,16 +77,17 @@ std::array<T*, N> controls(QWidget& form, const std::array<std::u16string_view, 
     return found;
 }
 
-// Refuses any text longer than maxBoxLength. QLineEdit asks it after each
-// edit by the user and undoes a refused edit whole, before it lays the text
-// out; `refused` hears of each refusal.
-class LengthLimit final : public QValidator {
+// Refuses any text longer than maxBoxLength, or with a line break inside it
+// (qt_pasted_text.h). QLineEdit asks it after each edit by the user, with the
+// line breaks the edit brought, and undoes a refused edit whole, before it
+// lays the text out; `refused` hears of each refusal.
+class BoxTextRule final : public QValidator {
 public:
-    LengthLimit(QObject* parent, std::function<void()> refused) : QValidator(parent), refused_(std::move(refused)) {}
+    BoxTextRule(QObject* parent, std::function<void()> refused) : QValidator(parent), refused_(std::move(refused)) {}
 
     State validate(QString& text, int&) const override
     {
-        if (text.size() <= maxBoxLength) return Acceptable;
+        if (text.size() <= maxBoxLength && !hasLineBreakInside(text)) return Acceptable;
         refused_();
         return Invalid;
     }
@@ -239,10 +241,12 @@ QtRuntimeServices::QtRuntimeServices(QWidget& form)
     // paste costs no more than a short one; the validator then refuses the
     // edit whole, so nothing is ever cut short. The refusal is raised once the
     // box has finished undoing the edit, from the event loop rather than from
-    // inside the box's own handling of it.
+    // inside the box's own handling of it. A paste comes in without the white
+    // space and line breaks around it.
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i]->setMaxLength(maxBoxLength + 1);
-        boxes_[i]->setValidator(new LengthLimit(&events_, [this, i] {
+        trimPastes(*boxes_[i]);
+        boxes_[i]->setValidator(new BoxTextRule(&events_, [this, i] {
             QMetaObject::invokeMethod(
                 &events_, [this, i] { raiseEditRefused(static_cast<TextBox>(i)); }, Qt::QueuedConnection);
         }));

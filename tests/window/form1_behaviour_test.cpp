@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -11,6 +12,7 @@
 
 #include "../catalogue_table.h"
 #include "convert_command.h"
+#include "form1_font.h"
 #include "window_fixture.h"
 
 using namespace mensora;
@@ -22,7 +24,7 @@ Q_DECLARE_METATYPE(mensora::TextBox)
 namespace {
 
 // The ways a text reaches a box other than typing.
-enum class Paste { CtrlV, ContextMenu, MiddleClick, Drop, InputMethod };
+enum class Paste { CtrlV, ShiftInsert, ContextMenu, MiddleClick, Drop, InputMethod };
 
 void paste(QLineEdit* box, Paste how, const QString& text)
 {
@@ -32,12 +34,20 @@ void paste(QLineEdit* box, Paste how, const QString& text)
         QGuiApplication::clipboard()->setText(text);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         break;
-    case Paste::ContextMenu: {
+    case Paste::ShiftInsert:
         QGuiApplication::clipboard()->setText(text);
-        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        break;
+    case Paste::ContextMenu: {  // the box's menu, as a right click opens it
+        QGuiApplication::clipboard()->setText(text);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, box->rect().center(), box->mapToGlobal(QPoint()));
+        QCoreApplication::sendEvent(box, &click);
+        auto* const menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
         for (QAction* action : menu->actions()) {
             if (action->text().startsWith(QStringLiteral("&Paste"))) action->trigger();
         }
+        menu->close();
         break;
     }
     case Paste::MiddleClick:
@@ -208,69 +218,120 @@ private slots:
         QCOMPARE(f.c().txtOutput->accessibleName(), target);
     }
 
-    void longResultsShowTheirStart_data()
+    void longResultsShowWhole_data()
     {
         QTest::addColumn<Category>("category");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("locale");
         // results near the longest there are, with a sign and an exponent: in
         // the window's 8.25 pt font most shorter ones fit the box whole
         QTest::newRow("Meters to Feet") << Category::Distance << 3 << QStringLiteral("-1E+200")
-                                        << QStringLiteral("-3.28083989501312E+200");
+                                        << QStringLiteral("-3.28083989501312E+200") << "en_US";
         QTest::newRow("a minus sign") << Category::Weight << 0 << QStringLiteral("-0.0001")
-                                      << QStringLiteral("-4.52488687782805E-05");
+                                      << QStringLiteral("-4.52488687782805E-05") << "en_US";
+        QTest::newRow("the smallest exponent") << Category::Distance << 3 << QStringLiteral("-1E-308")
+                                               << QStringLiteral("-3.28083989501312E-308") << "en_US";
+        QTest::newRow("zeros, the widest digit of the window's face")
+            << Category::Distance << 2 << QStringLiteral("-3.28083989501316E+300")
+            << QStringLiteral("-1.00000000000001E+300") << "en_US";
+        QTest::newRow("a decimal comma") << Category::Distance << 3 << QStringLiteral("-1E-308")
+                                         << QStringLiteral("-3,28083989501312E-308") << "de_DE";
+        QTest::newRow("Arabic-Indic digits")
+            << Category::Distance << 3 << QStringLiteral("-1E-308")
+            << QStringLiteral("-\u0663\u066B\u0662\u0668\u0660\u0668\u0663\u0669\u0668\u0669\u0665\u0660"
+                              "\u0661\u0663\u0661\u0662E-\u0663\u0660\u0668")
+            << "ar_EG";
     }
 
-    void longResultsShowTheirStart()
+    // Shown whole, at every scale (tests/window/CMakeLists.txt runs this at
+    // each): the box's font steps down until the result fits, and the result
+    // reads from its first character to its last.
+    void longResultsShowWhole()
     {
         QFETCH(Category, category);
         QFETCH(int, row);
         QFETCH(QString, input);
         QFETCH(QString, result);
+        QFETCH(QString, locale);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
         ShownForm f;
         QVERIFY(f.ready);
         f.clickOption(category);
         f.clickRow(row);
         QTest::keyClicks(f.c().txtInput, input);
         f.click(f.c().cmdConvert);
+        QLocale::setDefault(before);
         QLineEdit* const box = f.c().txtOutput;
         QCOMPARE(box->text(), result);
-        QVERIFY(box->fontMetrics().horizontalAdvance(result) > box->contentsRect().width());  // it is long
+        // it is long: too long for the box in the window's font
+        QVERIFY(QFontMetrics(f.form->font()).horizontalAdvance(result) > box->contentsRect().width());
         QCOMPARE(box->cursorPosition(), 0);
         // once drawn, the first character stands at the box's left edge
         box->grab();
         QCOMPARE(box->cursorPositionAt(box->contentsRect().topLeft() + QPoint(4, box->height() / 2)), 0);
+        QVERIFY(box->font().pointSizeF() >= form1FittedFont.floorPointSize);
+        // and, the cursor put at the result's end, so does its last one: the
+        // box scrolls to show the cursor, and its start stays where it was
+        const auto cursorX = [box](qsizetype at, bool draw) {
+            box->setCursorPosition(static_cast<int>(at));
+            if (draw) box->grab();
+            return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        };
+        const int first = cursorX(0, true);
+        QVERIFY(first >= box->contentsRect().left() && cursorX(result.size(), true) <= box->contentsRect().right());
+        QCOMPARE(cursorX(0, false), first);
+        // a short result is in the window's font again
+        f.runtime.setText(TextBox::txtOutput, u"1");
+        QCOMPARE(box->font(), f.form->font());
     }
 
     // 1 MiB (in UTF-16) of digits, by every way of pasting, into either box:
-    // refused whole, with the message, and the program goes on.
+    // refused whole, with the message, and the program goes on. So is a text
+    // with a line break inside it; one around it is passed over.
     void aTooLongPasteIsRefusedWhole_data()
     {
         QTest::addColumn<Paste>("how");
         QTest::addColumn<TextBox>("into");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("refused");
-        const int mib = 1 << 19;
-        QTest::newRow("Ctrl+V") << Paste::CtrlV << TextBox::txtInput << mib << true;
-        QTest::newRow("context menu") << Paste::ContextMenu << TextBox::txtInput << mib << true;
-        QTest::newRow("middle click") << Paste::MiddleClick << TextBox::txtInput << mib << true;
-        QTest::newRow("drop") << Paste::Drop << TextBox::txtInput << mib << true;
-        QTest::newRow("input method") << Paste::InputMethod << TextBox::txtInput << mib << true;
-        QTest::newRow("into the result box") << Paste::CtrlV << TextBox::txtOutput << mib << true;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("after");  // empty: refused
+        const QString mib(1 << 19, u'7');
+        QTest::newRow("Ctrl+V") << Paste::CtrlV << TextBox::txtInput << mib << QString();
+        QTest::newRow("context menu") << Paste::ContextMenu << TextBox::txtInput << mib << QString();
+        QTest::newRow("middle click") << Paste::MiddleClick << TextBox::txtInput << mib << QString();
+        QTest::newRow("drop") << Paste::Drop << TextBox::txtInput << mib << QString();
+        QTest::newRow("input method") << Paste::InputMethod << TextBox::txtInput << mib << QString();
+        QTest::newRow("into the result box") << Paste::CtrlV << TextBox::txtOutput << mib << QString();
         // the boxes hold "12" and "34": up to the limit is taken whole, one more
         // character is refused whole, never cut to the limit
-        QTest::newRow("up to the limit") << Paste::CtrlV << TextBox::txtInput << maxBoxLength - 2 << false;
-        QTest::newRow("one beyond") << Paste::CtrlV << TextBox::txtInput << maxBoxLength - 1 << true;
-        QTest::newRow("one beyond, dropped") << Paste::Drop << TextBox::txtOutput << maxBoxLength - 1 << true;
+        QTest::newRow("up to the limit") << Paste::CtrlV << TextBox::txtInput << QString(maxBoxLength - 2, u'7')
+                                         << QStringLiteral("12") + QString(maxBoxLength - 2, u'7');
+        QTest::newRow("one beyond") << Paste::CtrlV << TextBox::txtInput << QString(maxBoxLength - 1, u'7')
+                                    << QString();
+        QTest::newRow("one beyond, dropped") << Paste::Drop << TextBox::txtOutput << QString(maxBoxLength - 1, u'7')
+                                             << QString();
+        QTest::newRow("a line break inside") << Paste::CtrlV << TextBox::txtInput << "42\n7777" << QString();
+        QTest::newRow("inside, Shift+Insert") << Paste::ShiftInsert << TextBox::txtInput << "42\r\n7777" << QString();
+        QTest::newRow("inside, the menu") << Paste::ContextMenu << TextBox::txtInput << "\n42\n7777\n" << QString();
+        QTest::newRow("inside, a middle click") << Paste::MiddleClick << TextBox::txtInput << "42\u20297777" << QString();
+        QTest::newRow("inside, dropped") << Paste::Drop << TextBox::txtOutput << "4\r2" << QString();
+        QTest::newRow("inside, an input method") << Paste::InputMethod << TextBox::txtInput << "42\n7777" << QString();
+        QTest::newRow("around") << Paste::CtrlV << TextBox::txtInput << "\n42\n" << "1242";
+        QTest::newRow("around, Shift+Insert") << Paste::ShiftInsert << TextBox::txtInput << "\r\n 42\t\r\n" << "1242";
+        QTest::newRow("around, the menu") << Paste::ContextMenu << TextBox::txtInput << "\u2028 2.5\u00a0" << "122.5";
+        QTest::newRow("around, a middle click") << Paste::MiddleClick << TextBox::txtInput << "42\n" << "1242";
+        QTest::newRow("around, dropped") << Paste::Drop << TextBox::txtInput << "\n42\n" << "1242";
+        QTest::newRow("around, an input method") << Paste::InputMethod << TextBox::txtInput << "42\n" << "1242";
     }
 
     void aTooLongPasteIsRefusedWhole()
     {
         QFETCH(Paste, how);
         QFETCH(TextBox, into);
-        QFETCH(int, length);
-        QFETCH(bool, refused);
+        QFETCH(QString, text);
+        QFETCH(QString, after);
         if (how == Paste::MiddleClick && !QGuiApplication::clipboard()->supportsSelection())
             QSKIP("this platform has no selection to paste");
         ShownForm f;
@@ -280,17 +341,16 @@ private slots:
         f.runtime.setText(TextBox::txtOutput, u"34");
         QLineEdit* const box = into == TextBox::txtInput ? f.c().txtInput : f.c().txtOutput;
         const QString before = box->text();
-        const QString text(length, u'7');
 
         paste(box, how, text);
         QCoreApplication::processEvents();
-        if (refused) {
+        if (after.isEmpty()) {
             QCOMPARE(box->text(), before);
             QCOMPARE(f.boxes.size(), 1U);
             QCOMPARE(f.boxes.front().kind, QtRuntimeServices::BoxKind::Message);
             QCOMPARE(f.boxes.front().text, toQString(numericEntryMessage));
         } else {
-            QCOMPARE(box->text().size(), before.size() + length);
+            QCOMPARE(box->text(), after);
             QVERIFY(f.boxes.empty());
         }
 

@@ -246,6 +246,39 @@ RECT clientAt(UINT dpi)
     return {0, 0, MulDiv(6390 / 15, static_cast<int>(dpi), 96), MulDiv(4455 / 15, static_cast<int>(dpi), 96)};
 }
 
+// The longest results, as the program writes them in the result box: the
+// first character and the end of the last inside the box's client area, in a
+// font no smaller than the floor; emptied, the box has the window's font back.
+void expectResultsShownWhole(ShownForm& f, HWND box, UINT dpi)
+{
+    for (const std::u16string_view result : {std::u16string_view(u"-3.28083989501312E-308"),
+                                             std::u16string_view(u"-1.00000000000001E+300"),  // zeros, the widest
+                                             std::u16string_view(u"-3,28083989501312E-308"),
+                                             std::u16string_view(u"-\u0663\u066B\u0662\u0668\u0660\u0668\u0663\u0669"
+                                                                 u"\u0668\u0669\u0665\u0660\u0661\u0663\u0661\u0662E-"
+                                                                 u"\u0663\u0660\u0668")}) {
+        f.runtime.setText(TextBox::txtOutput, result);
+        f.runtime.processMessages();
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
+        LOGFONTW sized{};
+        GetObjectW(font, sizeof sized, &sized);
+        EXPECT_GE(-sized.lfHeight, static_cast<LONG>(form1FittedFont.floorPointSize * dpi / 72));
+        HDC dc = GetDC(box);
+        HGDIOBJ previous = SelectObject(dc, font);
+        SIZE last{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(&result.back()), 1, &last);
+        SelectObject(dc, previous);
+        ReleaseDC(box, dc);
+        const auto first = static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, 0, 0)));
+        const LONG end = static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, result.size() - 1, 0))) + last.cx;
+        RECT client{};
+        GetClientRect(box, &client);
+        EXPECT_GE(first, 0);
+        EXPECT_LE(end, client.right);
+    }
+    f.runtime.setText(TextBox::txtOutput, u"");
+}
+
 // Each control where the form's table puts it at a dpi, with its caption, its
 // tooltip, and the window's font.
 void expectAsTheTableSays(ShownForm& f, UINT dpi)
@@ -287,6 +320,8 @@ void expectAsTheTableSays(ShownForm& f, UINT dpi)
         if (row.kind != table::Kind::List && row.kind != table::Kind::TextBox) {
             EXPECT_EQ(f.text(name), std::wstring(row.caption.begin(), row.caption.end()));
         }
+        // (wine moves no window to another dpi: the box makes its fonts for its own)
+        if (name == form1FittedBox && GetDpiForWindow(c) == dpi) expectResultsShownWhole(f, c, dpi);
         // nothing clipped: each caption fits beside an option's circle or
         // inside its button or frame, and the list shows every entry whole
         RECT inside{};
