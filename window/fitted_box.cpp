@@ -1,9 +1,12 @@
 #include "fitted_box.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include "form1.h"
 
 namespace mensora {
 
@@ -27,30 +30,30 @@ int textRoom(const QLineEdit& box)
     return contents.width() - 2 * textPadding - cursorWidth;
 }
 
-void fit(QLineEdit& box, FontSteps steps)
+void fit(QLineEdit& box, const QFont& face, double fullPointSize, FontSteps steps)
 {
-    const QFont inherited = box.parentWidget()->font();
     const int room = textRoom(box);
     const QString text = box.displayText();
-    const auto sized = [&inherited](double points) {
-        QFont font = inherited;
+    const auto sized = [&face](double points) {
+        QFont font = face;
         font.setPointSizeF(points);
         return font;
     };
-    const double size = fittedPointSize(inherited.pointSizeF(), steps, [&](double points) {
+    const double size = fittedPointSize(fullPointSize, steps, [&](double points) {
         return qRound(QFontMetricsF(sized(points)).horizontalAdvance(text)) <= room;
     });
-    if (size == box.font().pointSizeF()) return;
-    // the inherited font itself where the text fits in it
-    box.setFont(size == inherited.pointSizeF() ? QFont() : sized(size));
+    if (const QFont font = sized(size); font != box.font()) box.setFont(font);
 }
 
 }  // namespace
 
 void fitFontToText(QLineEdit& box, FontSteps steps)
 {
-    QObject::connect(&box, &QLineEdit::textChanged, &box, [&box, steps] { fit(box, steps); });
-    fit(box, steps);
+    QFont face(windowFontFamily(QFontDatabase::families(), steps.faces));
+    face.setBold(steps.bold);
+    const double full = box.parentWidget()->font().pointSizeF();
+    QObject::connect(&box, &QLineEdit::textChanged, &box, [&box, face, full, steps] { fit(box, face, full, steps); });
+    fit(box, face, full, steps);
 }
 
 }  // namespace mensora

@@ -166,14 +166,14 @@ private:
 
 }  // namespace
 
-QString windowFontFamily(const QStringList& installedFamilies)
+QString windowFontFamily(const QStringList& installedFamilies, std::span<const std::u16string_view> faces)
 {
-    for (const std::u16string_view face : form1FontFaces) {
+    for (const std::u16string_view face : faces) {
         const QString name = QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size()));
         if (installedFamilies.contains(name)) return name;
     }
     // None of them: fontconfig finds the sans-serif most like the last.
-    return QString::fromUtf16(form1FontFaces.back().data(), static_cast<qsizetype>(form1FontFaces.back().size()));
+    return QString::fromUtf16(faces.back().data(), static_cast<qsizetype>(faces.back().size()));
 }
 
 void prepareApplication(QApplication& app)

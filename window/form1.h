@@ -5,6 +5,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <span>
+#include <string_view>
+
+#include "form1_font.h"
 
 class QApplication;
 
@@ -15,8 +19,10 @@ class Form1;
 namespace mensora {
 
 // The face the window's text is drawn in: "Comic Sans MS" where it is
-// installed, else the first installed of its stand-ins.
-QString windowFontFamily(const QStringList& installedFamilies);
+// installed, else the first installed of its stand-ins; or of other faces,
+// such as the result box's.
+QString windowFontFamily(const QStringList& installedFamilies,
+                         std::span<const std::u16string_view> faces = form1FontFaces);
 
 // What the program sets up once before its window: name, version, icon, the
 // frames' look, and its font: that face at 8.25 pt.

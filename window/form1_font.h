@@ -18,20 +18,22 @@ inline constexpr std::array<std::u16string_view, 3> form1FontFaces{u"Comic Sans 
 inline constexpr double form1FontPointSize = 8.25;
 
 // The result box shows its text whole. A result has up to 22 characters
-// ("-1.23456789012345E-308"): 125 to 140 pixels at 8.25 pt at 96 dpi, where
-// the box has room for 103 to 106 (and as much more at every scale as the box
+// ("-1.23456789012345E-308"): about 130 pixels at 8.25 pt at 96 dpi, where the
+// box has room for 103 to 107 (and as much more at every scale as the box
 // grows). So its font steps down, a pixel of a 96 dpi screen at a time
-// (0.75 pt), until the text fits: 8.25, 7.5, 6.75 and at the least 6 pt. Most
-// of the longest results fit at 6.75 pt; at 6 pt (8 px at 96 dpi, 16 px at
-// 192) every one does, of the widest digits, in each face the window draws
-// in: Comic Neue's zeros end about 10 px short of the edge, Liberation Sans's
-// digits 14 and the Arabic-Indic ones (drawn in DejaVu Sans) 2, and in Comic
-// Sans MS, whose digits are 0.61 em wide, the widest takes 102 px. One step
-// below, at 7 px, a digit would be 3 to 4 px wide and 5 high, too few pixels
-// to tell a 3 from an 8. The input box keeps the window's font and scrolls as
-// the user types, as every box does: a font that changed under the caret at
-// each key would move the text being edited.
+// (0.75 pt), until the text fits: 8.25, 7.5, 6.75 and at the least 6 pt. At
+// 6 pt (8 px at 96 dpi, 16 px at 192) every result fits: the widest, of
+// zeros, takes 95 px, and one of Arabic-Indic digits 102. One step below, at
+// 7 px, a digit would be 3 to 4 px wide and 5 high, too few pixels to tell a
+// 3 from an 8.
+// It is drawn in Arial, or Liberation Sans, which has Arial's widths to the
+// letter, so that what is measured here holds on every system, and in bold:
+// at 8 and 9 px the decimal point of a regular weight is a pale dot, easily
+// overlooked, which would make 3.28 read as 328. The input box keeps the
+// window's font and scrolls as the user types, as every box does: a font
+// that changed under the caret at each key would move the text being edited.
 inline constexpr std::u16string_view form1FittedBox = u"txtOutput";
-inline constexpr FontSteps form1FittedFont{6.0, 0.75};
+inline constexpr std::array<std::u16string_view, 2> form1FittedFaces{u"Arial", u"Liberation Sans"};
+inline constexpr FontSteps form1FittedFont{form1FittedFaces, true, 6.0, 0.75};
 
 }  // namespace mensora

@@ -8,81 +8,92 @@ namespace mensora {
 
 namespace {
 
-struct FittedFont {
+struct BoxFont {
     double fullPointSize;
     FontSteps steps;
+    std::wstring face;           // the first of the steps' faces that is installed
     HWND parent;                 // which hears of each change of the box's text
+    Win32FormWindow& form;       // which tells a failure
     HFONT windowFont = nullptr;  // as the window's layout gave it, at the box's dpi
     LONG margins = 0;            // the room the edit control leaves beside the text in it, the widest
-    HFONT own = nullptr;         // a smaller one the box has now, if any
-    double points = 0;           // the size of the font the box has now
-    bool fitting = false;        // while this gives the box a font of its own
+    HFONT own = nullptr;         // the font the box has now
+    double points = 0;           // its size; 0 for none yet at this dpi
+    bool fitting = false;        // while this gives the box its font
 };
 
 LRESULT CALLBACK parentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR box, DWORD_PTR data);
 
-// The window's font at a size, rounded down to whole pixels as the window's
-// own is.
-HFONT sizedFont(const FittedFont& fitted, double points, UINT dpi)
+// The box's face at a size, rounded down to whole pixels as the window's font
+// is, and drawn as the window's font is drawn.
+HFONT sizedFont(const BoxFont& fitted, double points, UINT dpi)
 {
-    LOGFONTW face{};
-    GetObjectW(fitted.windowFont, sizeof face, &face);
-    face.lfHeight = -static_cast<LONG>(points * dpi / 72);
-    face.lfWidth = 0;
-    return CreateFontIndirectW(&face);
+    LOGFONTW font{};
+    GetObjectW(fitted.windowFont, sizeof font, &font);
+    font.lfHeight = -static_cast<LONG>(points * dpi / 72);
+    font.lfWidth = 0;
+    font.lfWeight = fitted.steps.bold ? FW_BOLD : FW_NORMAL;
+    wcsncpy(font.lfFaceName, fitted.face.c_str(), LF_FACESIZE - 1);
+    return CreateFontIndirectW(&font);
 }
 
 // The width of the box's text in a font, as the box lays it out in one line.
 LONG textWidth(HWND box, HFONT font)
 {
     const std::wstring text = wide(windowText(box));
-    HDC dc = GetDC(box);
+    const WindowDC dc(box);
     HGDIOBJ previous = SelectObject(dc, font);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, previous);
-    ReleaseDC(box, dc);
     return extent.cx;
 }
 
-void fit(HWND box, FittedFont& fitted)
+void fit(HWND box, BoxFont& fitted)
 {
     if (fitted.windowFont == nullptr) return;
     RECT client{};
     GetClientRect(box, &client);
     const LONG room = client.right - fitted.margins;
-    const UINT dpi = GetDpiForWindow(box);
+    const UINT dpi = fitted.form.layoutDpi();
     const double points = fittedPointSize(fitted.fullPointSize, fitted.steps, [&](double size) {
-        if (size == fitted.fullPointSize) return textWidth(box, fitted.windowFont) <= room;
         HFONT font = sizedFont(fitted, size, dpi);
         const bool fits = textWidth(box, font) <= room;
         DeleteObject(font);
         return fits;
     });
     if (points == fitted.points) return;  // the size the box has already
-    HFONT chosen = points == fitted.fullPointSize ? fitted.windowFont : sizedFont(fitted, points, dpi);
+    HFONT chosen = sizedFont(fitted, points, dpi);
     fitted.fitting = true;
     SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
     fitted.fitting = false;
     if (fitted.own != nullptr) DeleteObject(fitted.own);
-    fitted.own = chosen == fitted.windowFont ? nullptr : chosen;
+    fitted.own = chosen;
     fitted.points = points;
+}
+
+// Fits the box's font, telling a failure as the form tells it.
+void fitOrTell(HWND box, BoxFont& fitted) noexcept
+{
+    try {
+        fit(box, fitted);
+    } catch (...) {
+        fitted.form.reportFailure();
+    }
 }
 
 LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
 {
-    auto& fitted = *reinterpret_cast<FittedFont*>(data);
+    auto& fitted = *reinterpret_cast<BoxFont*>(data);
     switch (message) {
-    case WM_SETFONT: {  // the window's font, laid out for a dpi: the text is fitted anew in it
+    case WM_SETFONT: {  // the window's font, laid out for a dpi: the text is fitted anew in the box's face
         if (fitted.fitting) break;
-        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        DefSubclassProc(box, message, wParam, FALSE);  // for the margins the edit control leaves beside it
         fitted.windowFont = reinterpret_cast<HFONT>(wParam);
-        fitted.points = fitted.fullPointSize;
+        fitted.points = 0;
         const auto margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
         fitted.margins = LOWORD(margins) + HIWORD(margins);
-        if (fitted.own != nullptr) DeleteObject(std::exchange(fitted.own, nullptr));
-        fit(box, fitted);
-        return result;
+        fitOrTell(box, fitted);
+        return 0;
     }
     case WM_NCDESTROY:
         RemoveWindowSubclass(fitted.parent, parentProc, reinterpret_cast<UINT_PTR>(box));
@@ -102,16 +113,16 @@ LRESULT CALLBACK parentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_NCDESTROY) RemoveWindowSubclass(parent, parentProc, box);
     const LRESULT result = DefSubclassProc(parent, message, wParam, lParam);
     if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && static_cast<UINT_PTR>(lParam) == box) {
-        fit(reinterpret_cast<HWND>(box), *reinterpret_cast<FittedFont*>(data));
+        fitOrTell(reinterpret_cast<HWND>(box), *reinterpret_cast<BoxFont*>(data));
     }
     return result;
 }
 
 }  // namespace
 
-void fitFontToText(HWND box, double fullPointSize, FontSteps steps)
+void fitFontToText(HWND box, Win32FormWindow& form, double fullPointSize, FontSteps steps)
 {
-    auto* fitted = new FittedFont{fullPointSize, steps, GetParent(box)};
+    auto* fitted = new BoxFont{fullPointSize, steps, installedFace(steps.faces), GetParent(box), form};
     SetWindowSubclass(box, boxProc, 0, reinterpret_cast<DWORD_PTR>(fitted));
     SetWindowSubclass(fitted->parent, parentProc, reinterpret_cast<UINT_PTR>(box), reinterpret_cast<DWORD_PTR>(fitted));
     SendMessageW(box, WM_SETFONT, SendMessageW(box, WM_GETFONT, 0, 0), FALSE);

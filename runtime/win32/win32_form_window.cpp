@@ -39,8 +39,8 @@ int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
     return 0;
 }
 
-// The first of the faces that is installed, else the last, for which
-// Windows finds the font most like it.
+}  // namespace
+
 std::wstring installedFace(std::span<const std::u16string_view> faces)
 {
     const WindowDC screen(nullptr);
@@ -54,8 +54,6 @@ std::wstring installedFace(std::span<const std::u16string_view> faces)
     }
     return wanted.lfFaceName;
 }
-
-}  // namespace
 
 std::u16string windowText(HWND window)
 {
@@ -153,6 +151,7 @@ void Win32FormWindow::layout(UINT dpi)
     // The font at the dpi's point size, rounded down, so that the text is
     // never larger than its share of the scaled window: what fits at 96 dpi
     // fits at every dpi. Each control takes it, then the old font goes.
+    dpi_ = dpi;
     HFONT old = std::exchange(font_, CreateFontW(-static_cast<int>(form_.fontPointSize * dpi / 72), 0, 0, 0, FW_NORMAL,
                                                  FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,

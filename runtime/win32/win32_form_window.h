@@ -41,6 +41,8 @@ public:
     }
     // Where the description lists a control; past its end for none.
     [[nodiscard]] std::size_t indexOf(std::u16string_view name) const;
+    // The dpi the window and its controls are laid out for now.
+    [[nodiscard]] UINT layoutDpi() const { return dpi_; }
 
     void show(int showCommand);
     // Runs the message loop until the window is closed; returns the exit code.
@@ -71,8 +73,13 @@ private:
     HWND window_ = nullptr;
     std::vector<HWND> controls_;  // as the description lists them
     HFONT font_ = nullptr;
+    UINT dpi_ = 0;
     std::wstring fontFace_;
 };
+
+// The first of the faces that is installed, else the last, for which
+// Windows finds the font most like it.
+std::wstring installedFace(std::span<const std::u16string_view> faces);
 
 // A window's device context (the screen's for none) for as long as this lives.
 class WindowDC {

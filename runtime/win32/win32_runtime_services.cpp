@@ -34,7 +34,7 @@ Win32RuntimeServices::Win32RuntimeServices(const FormDescription& form, HINSTANC
     list1_ = find(listBoxName);
     for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = find(labelNames[i]);
     for (std::size_t i = 0; i < boxes_.size(); ++i) makeFormTextBox(boxes_[i] = find(textBoxNames[i]), *this);
-    if (!form.fittedBox.empty()) fitFontToText(find(form.fittedBox), form.fontPointSize, form.fittedFont);
+    if (!form.fittedBox.empty()) fitFontToText(find(form.fittedBox), *this, form.fontPointSize, form.fittedFont);
     for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i] = find(commandButtonNames[i]);
     // What is needed only once the user reaches for the window comes once it
     // is shown: the tooltips and the names for screen readers.

@@ -248,7 +248,7 @@ RECT clientAt(UINT dpi)
 
 // The longest results, as the program writes them in the result box: the
 // first character and the end of the last inside the box's client area, in a
-// font no smaller than the floor; emptied, the box has the window's font back.
+// font no smaller than the floor.
 void expectResultsShownWhole(ShownForm& f, HWND box, UINT dpi)
 {
     for (const std::u16string_view result : {std::u16string_view(u"-3.28083989501312E-308"),
@@ -320,8 +320,7 @@ void expectAsTheTableSays(ShownForm& f, UINT dpi)
         if (row.kind != table::Kind::List && row.kind != table::Kind::TextBox) {
             EXPECT_EQ(f.text(name), std::wstring(row.caption.begin(), row.caption.end()));
         }
-        // (wine moves no window to another dpi: the box makes its fonts for its own)
-        if (name == form1FittedBox && GetDpiForWindow(c) == dpi) expectResultsShownWhole(f, c, dpi);
+        if (name == form1FittedBox) expectResultsShownWhole(f, c, dpi);
         // nothing clipped: each caption fits beside an option's circle or
         // inside its button or frame, and the list shows every entry whole
         RECT inside{};
@@ -362,11 +361,14 @@ void expectAsTheTableSays(ShownForm& f, UINT dpi)
         // share of the scaled window
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
+        // (the result box, empty, in the bold of its own face)
+        const bool fitted = name == form1FittedBox;
         EXPECT_EQ(font.lfHeight, -static_cast<LONG>(825 * dpi / 7200));
-        EXPECT_EQ(font.lfWeight, FW_NORMAL);
+        EXPECT_EQ(font.lfWeight, fitted ? FW_BOLD : FW_NORMAL);
         EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
-        EXPECT_TRUE(std::wstring_view(font.lfFaceName) == L"Comic Sans MS" ||
-                    std::wstring_view(font.lfFaceName) == L"Comic Neue")
+        const std::wstring_view face = font.lfFaceName;
+        EXPECT_TRUE(fitted ? face == L"Arial" || face == L"Liberation Sans" : face == L"Comic Sans MS" ||
+                                                                              face == L"Comic Neue")
             << font.lfFaceName;
     }
 }
