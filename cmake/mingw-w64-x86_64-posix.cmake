@@ -22,8 +22,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Every program of this build stands alone: libstdc++, libgcc and winpthread
-# are linked in, so no DLL of the compiler's has to be found at run time.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# are linked in, so no DLL of the compiler's has to be found at run time. The
+# header gets no time stamp, so the same sources give the same program.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 # ctest and add_test run the built programs through wine, in the build's own
 # prefix.

@@ -1,7 +1,7 @@
-# Run by cpack after each generator (CPACK_POST_BUILD_SCRIPTS). Where the
-# package presets name a folder for every package (MENSORA_PACKAGES_DIR), the
-# packages just made are copied there and its SHA256SUMS is written again for
-# every package of this version it holds.
+# Run by cpack after each generator (CPACK_POST_BUILD_SCRIPTS), after
+# reproducible.cmake. Where the package presets name a folder for every package
+# (MENSORA_PACKAGES_DIR), the packages just made are copied there and its
+# SHA256SUMS is written again for every package of this version it holds.
 if(MENSORA_PACKAGES_DIR)
   set(dir ${MENSORA_PACKAGES_DIR})
   file(COPY ${CPACK_PACKAGE_FILES} DESTINATION ${dir})
