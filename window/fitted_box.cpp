@@ -32,8 +32,12 @@ int textRoom(const QLineEdit& box)
 
 void fit(QLineEdit& box, const QFont& face, double fullPointSize, FontSteps steps)
 {
-    const int room = textRoom(box);
     const QString text = box.displayText();
+    if (text.isEmpty()) {  // no text to draw: the box keeps the window's font, and opens no face of its own
+        if (box.testAttribute(Qt::WA_SetFont)) box.setFont(QFont());
+        return;
+    }
+    const int room = textRoom(box);
     const auto sized = [&face](double points) {
         QFont font = face;
         font.setPointSizeF(points);

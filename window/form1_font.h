@@ -29,9 +29,11 @@ inline constexpr double form1FontPointSize = 8.25;
 // It is drawn in Arial, or Liberation Sans, which has Arial's widths to the
 // letter, so that what is measured here holds on every system, and in bold:
 // at 8 and 9 px the decimal point of a regular weight is a pale dot, easily
-// overlooked, which would make 3.28 read as 328. The input box keeps the
-// window's font and scrolls as the user types, as every box does: a font
-// that changed under the caret at each key would move the text being edited.
+// overlooked, which would make 3.28 read as 328. Empty, the box keeps the
+// window's font, so the window opens no second face before the first result.
+// The input box keeps the window's font and scrolls as the user types, as
+// every box does: a font that changed under the caret at each key would move
+// the text being edited.
 inline constexpr std::u16string_view form1FittedBox = u"txtOutput";
 inline constexpr std::array<std::u16string_view, 2> form1FittedFaces{u"Arial", u"Liberation Sans"};
 inline constexpr FontSteps form1FittedFont{form1FittedFaces, true, 6.0, 0.75};

@@ -16,8 +16,8 @@ struct BoxFont {
     Win32FormWindow& form;       // which tells a failure
     HFONT windowFont = nullptr;  // as the window's layout gave it, at the box's dpi
     LONG margins = 0;            // the room the edit control leaves beside the text in it, the widest
-    HFONT own = nullptr;         // the font the box has now
-    double points = 0;           // its size; 0 for none yet at this dpi
+    HFONT own = nullptr;         // the font of its own the box has now, if any
+    double points = 0;           // its size; 0 for the window's font, -1 for none yet at this dpi
     bool fitting = false;        // while this gives the box its font
 };
 
@@ -48,9 +48,24 @@ LONG textWidth(HWND box, HFONT font)
     return extent.cx;
 }
 
+// Gives the box a font, the window's or one of its own of a size.
+void use(HWND box, BoxFont& fitted, HFONT font, double points)
+{
+    fitted.fitting = true;
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    fitted.fitting = false;
+    if (fitted.own != nullptr) DeleteObject(fitted.own);
+    fitted.own = font == fitted.windowFont ? nullptr : font;
+    fitted.points = points;
+}
+
 void fit(HWND box, BoxFont& fitted)
 {
     if (fitted.windowFont == nullptr) return;
+    if (GetWindowTextLengthW(box) == 0) {  // no text to draw: the window's font, and no face of its own
+        if (fitted.points != 0) use(box, fitted, fitted.windowFont, 0);
+        return;
+    }
     RECT client{};
     GetClientRect(box, &client);
     const LONG room = client.right - fitted.margins;
@@ -61,14 +76,7 @@ void fit(HWND box, BoxFont& fitted)
         DeleteObject(font);
         return fits;
     });
-    if (points == fitted.points) return;  // the size the box has already
-    HFONT chosen = sizedFont(fitted, points, dpi);
-    fitted.fitting = true;
-    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
-    fitted.fitting = false;
-    if (fitted.own != nullptr) DeleteObject(fitted.own);
-    fitted.own = chosen;
-    fitted.points = points;
+    if (points != fitted.points) use(box, fitted, sizedFont(fitted, points, dpi), points);
 }
 
 // Fits the box's font, telling a failure as the form tells it.
@@ -89,7 +97,7 @@ LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, U
         if (fitted.fitting) break;
         DefSubclassProc(box, message, wParam, FALSE);  // for the margins the edit control leaves beside it
         fitted.windowFont = reinterpret_cast<HFONT>(wParam);
-        fitted.points = 0;
+        fitted.points = -1;
         const auto margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
         fitted.margins = LOWORD(margins) + HIWORD(margins);
         fitOrTell(box, fitted);

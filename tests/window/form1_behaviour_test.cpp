@@ -1,4 +1,6 @@
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -283,9 +285,14 @@ private slots:
         const int first = cursorX(0, true);
         QVERIFY(first >= box->contentsRect().left() && cursorX(result.size(), true) <= box->contentsRect().right());
         QCOMPARE(cursorX(0, false), first);
-        // a short result is at the window's size again
+        // a short result is at the window's size again, in the bold of the
+        // box's face; emptied, the box has the window's font
         f.runtime.setText(TextBox::txtOutput, u"1");
         QCOMPARE(box->font().pointSizeF(), f.form->font().pointSizeF());
+        QVERIFY(box->font().bold());
+        QCOMPARE(QFontInfo(box->font()).family(), windowFontFamily(QFontDatabase::families(), form1FittedFaces));
+        f.runtime.setText(TextBox::txtOutput, u"");
+        QCOMPARE(box->font(), f.form->font());
     }
 
     // 1 MiB (in UTF-16) of digits, by every way of pasting, into either box:

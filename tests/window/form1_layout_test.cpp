@@ -93,15 +93,13 @@ private slots:
         }
 
         // every control, frames and boxes included, draws in the window's font,
-        // in the very face it names; the result box in the bold of its own
+        // in the very face it names
         w->ensurePolished();
-        const bool fitted = w->objectName() == toQString(form1FittedBox);
-        const QString face = fitted ? windowFontFamily(QFontDatabase::families(), form1FittedFaces)
-                                    : windowFontFamily(QFontDatabase::families());
+        const QString face = windowFontFamily(QFontDatabase::families());
         QCOMPARE(w->font().family(), face);
         QCOMPARE(QFontInfo(w->font()).family(), face);
         QCOMPARE(w->font().pointSizeF(), 8.25);
-        QCOMPARE(w->font().weight(), fitted ? QFont::Bold : QFont::Normal);
+        QCOMPARE(w->font().weight(), QFont::Normal);
         QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());
         // the boxes show pasted text in any script, from other fonts where the
         // window's font has no such letter

@@ -248,7 +248,8 @@ RECT clientAt(UINT dpi)
 
 // The longest results, as the program writes them in the result box: the
 // first character and the end of the last inside the box's client area, in a
-// font no smaller than the floor.
+// font no smaller than the floor, in the bold of the box's face; emptied, the
+// box has the window's font back.
 void expectResultsShownWhole(ShownForm& f, HWND box, UINT dpi)
 {
     for (const std::u16string_view result : {std::u16string_view(u"-3.28083989501312E-308"),
@@ -263,6 +264,10 @@ void expectResultsShownWhole(ShownForm& f, HWND box, UINT dpi)
         LOGFONTW sized{};
         GetObjectW(font, sizeof sized, &sized);
         EXPECT_GE(-sized.lfHeight, static_cast<LONG>(form1FittedFont.floorPointSize * dpi / 72));
+        EXPECT_EQ(sized.lfWeight, FW_BOLD);
+        EXPECT_TRUE(std::wstring_view(sized.lfFaceName) == L"Arial" ||
+                    std::wstring_view(sized.lfFaceName) == L"Liberation Sans")
+            << sized.lfFaceName;
         HDC dc = GetDC(box);
         HGDIOBJ previous = SelectObject(dc, font);
         SIZE last{};
@@ -277,6 +282,8 @@ void expectResultsShownWhole(ShownForm& f, HWND box, UINT dpi)
         EXPECT_LE(end, client.right);
     }
     f.runtime.setText(TextBox::txtOutput, u"");
+    f.runtime.processMessages();
+    EXPECT_EQ(SendMessageW(box, WM_GETFONT, 0, 0), SendMessageW(f[u"txtInput"], WM_GETFONT, 0, 0));
 }
 
 // Each control where the form's table puts it at a dpi, with its caption, its
@@ -361,14 +368,11 @@ void expectAsTheTableSays(ShownForm& f, UINT dpi)
         // share of the scaled window
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
-        // (the result box, empty, in the bold of its own face)
-        const bool fitted = name == form1FittedBox;
         EXPECT_EQ(font.lfHeight, -static_cast<LONG>(825 * dpi / 7200));
-        EXPECT_EQ(font.lfWeight, fitted ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(font.lfWeight, FW_NORMAL);
         EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
-        const std::wstring_view face = font.lfFaceName;
-        EXPECT_TRUE(fitted ? face == L"Arial" || face == L"Liberation Sans" : face == L"Comic Sans MS" ||
-                                                                              face == L"Comic Neue")
+        EXPECT_TRUE(std::wstring_view(font.lfFaceName) == L"Comic Sans MS" ||
+                    std::wstring_view(font.lfFaceName) == L"Comic Neue")
             << font.lfFaceName;
     }
 }
