@@ -135,12 +135,11 @@ LRESULT deleteWordBefore(HWND box)
 
 LONG lineHeight(HWND box)
 {
-    HDC dc = GetDC(box);
+    const WindowDC dc(box);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
-    ReleaseDC(box, dc);
     return metrics.tmHeight;
 }
 
